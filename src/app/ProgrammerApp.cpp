@@ -1,0 +1,6 @@
+#include "app/ProgrammerApp.h"
+
+bool ProgrammerApp::OnInit()
+{
+    return true;
+}

@@ -1,0 +1,3 @@
+#include "app/ProgrammerApp.h"
+
+wxIMPLEMENT_APP(ProgrammerApp);

@@ -1,0 +1,58 @@
+// One open serial device, as the serial link sees it. The POSIX port and the
+// simulated interface both implement it; the link never touches a file
+// descriptor itself.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+// Line error flags, with the values the error word has always had on Windows,
+// so that the messages keep their order and meaning.
+namespace LineError {
+inline constexpr std::uint32_t RXOVER = 0x0001;   // input queue overflow
+inline constexpr std::uint32_t OVERRUN = 0x0002;  // receiver overrun (no message)
+inline constexpr std::uint32_t RXPARITY = 0x0004; // parity error
+inline constexpr std::uint32_t FRAME = 0x0008;    // framing error
+inline constexpr std::uint32_t BREAK = 0x0010;    // break received (no message)
+inline constexpr std::uint32_t TXFULL = 0x0100;   // output queue full
+inline constexpr std::uint32_t IOE = 0x0400;      // device I/O error (adapter unplugged)
+} // namespace LineError
+
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+
+    // 38400 baud, 8 data bits, no parity, one stop bit, raw, DTR inactive,
+    // RTS left as it was. Failures are not reported (the next receive times out).
+    virtual void applyLineSettings() = 0;
+
+    // Asserts or releases RTS; fails silently on lines without modem control.
+    virtual void setRts(bool asserted) = 0;
+
+    // Writes all bytes (or fails); returns false on failure.
+    virtual bool write(const std::uint8_t* data, std::size_t length) = 0;
+
+    // Blocks until everything written has left the PC.
+    virtual void drain() = 0;
+
+    struct Status {
+        std::uint32_t errors = 0; // LineError flags seen since the last query
+        std::size_t queued = 0;   // bytes waiting to be read
+    };
+    // Reads and clears the error flags, and counts the queued input.
+    virtual Status queryStatus() = 0;
+
+    // Reads up to maxLength queued bytes without waiting; returns the count.
+    virtual std::size_t read(std::uint8_t* buffer, std::size_t maxLength) = 0;
+
+    // Discards both directions (pending output is aborted, input dropped).
+    virtual void purge() = 0;
+
+    // Real devices: waits with poll() up to timeoutMs for input or an error.
+    virtual bool waitReadable(int timeoutMs) = 0;
+
+    // Simulated devices: the time (Clock::nowUs) at which the next input byte
+    // arrives, so that a virtual clock can jump there. Real devices: none.
+    virtual std::optional<std::uint64_t> nextInputUs() { return std::nullopt; }
+};
