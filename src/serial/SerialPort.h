@@ -52,7 +52,9 @@ public:
     // Real devices: waits with poll() up to timeoutMs for input or an error.
     virtual bool waitReadable(int timeoutMs) = 0;
 
-    // Simulated devices: the time (Clock::nowUs) at which the next input byte
-    // arrives, so that a virtual clock can jump there. Real devices: none.
+    // Simulated devices: the time (Clock::nowUs) at which the next input byte or
+    // line error becomes visible (possibly already past), so that a virtual
+    // clock can jump there; none when nothing more is on its way. Real devices:
+    // always none (they are waited for with waitReadable).
     virtual std::optional<std::uint64_t> nextInputUs() { return std::nullopt; }
 };
