@@ -3,14 +3,8 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
-#include <string>
 
-struct ModelInfo {
-    std::string name;          // shown in the combo box; also tested by substring
-    std::uint32_t eepromStart; // first EEPROM address (16 bits)
-    std::uint32_t eepromSize;  // bytes
-};
+#include "target/ModelInfo.h"
 
 const std::array<ModelInfo, 8>& modelTable();
 

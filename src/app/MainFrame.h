@@ -1,0 +1,103 @@
+// The program's single main window: its controls, the state the commands share,
+// and the handlers that the event table routes every command to. The handlers
+// live beside the subsystem they belong to (buffers/, files/, target/, app/).
+#pragma once
+
+#include <memory>
+
+#include <wx/frame.h>
+
+#include "target/ModelInfo.h"
+
+class wxBitmapButton;
+class wxBookCtrlEvent;
+class wxCheckBox;
+class wxComboBox;
+class wxMenu;
+class wxPanel;
+class BufferBook;
+class Clock;
+class NumberField;
+class PortOpener;
+class SerialLink;
+class WindowLinkObserver;
+
+// What the window needs from outside: the clock every pause goes through and
+// the opener behind the "COM n" items. The program passes the real ones;
+// tests pass a virtual clock and simulated boards.
+struct AppServices {
+    Clock& clock;
+    PortOpener& ports;
+};
+
+class MainFrame : public wxFrame {
+public:
+    MainFrame(const wxString& title, const wxPoint& pos, const wxSize& size, AppServices services);
+    ~MainFrame() override;
+
+    // Controls kept by the window, in creation order.
+    BufferBook* bufferBook = nullptr;
+    wxPanel* sidePanel = nullptr;
+    wxMenu* connMenu = nullptr;
+    wxComboBox* crystalCombo = nullptr;
+    wxBitmapButton* connectButton = nullptr;
+    wxBitmapButton* readButton = nullptr;
+    wxBitmapButton* writeButton = nullptr;
+    wxCheckBox* selectionCheck = nullptr;
+    NumberField* startField = nullptr;
+    NumberField* countField = nullptr;
+    NumberField* fillField = nullptr;
+    wxComboBox* modelCombo = nullptr;
+    wxComboBox* compareCombo = nullptr;
+
+    // State the commands share.
+    ModelInfo currentModel;
+    bool mc9s12Mode = false; // set by the last connect; chooses the write procedure
+    int crystalMHz = 16;
+
+    Clock& clock() { return services_.clock; }
+    SerialLink& link() { return *link_; }
+
+    // The window's part of losing the connection: status field 3 and the
+    // target commands disabled.
+    void showDisconnected();
+
+    // The x position that the tool-bar controls are placed from.
+    int toolsOrigin() const { return toolsOrigin_; }
+
+private:
+    void createMenus();
+    void createToolBar();
+    void createToolBarControls();
+    void createSidePanelControls();
+
+    // Shell (app/)
+    void onExit(wxCommandEvent& event);
+    void onAbout(wxCommandEvent& event);
+    void onAnyMenu(wxCommandEvent& event);
+    void onSize(wxSizeEvent& event);
+    void onMouse(wxMouseEvent& event);
+    void onModelCombo(wxCommandEvent& event);
+    void onComPort(wxCommandEvent& event);
+    // Buffers (buffers/)
+    void onNewBuffer(wxCommandEvent& event);
+    void onCloseBuffer(wxCommandEvent& event);
+    void onPageChanged(wxBookCtrlEvent& event);
+    void onFill(wxCommandEvent& event);
+    void onCompareCombo(wxCommandEvent& event);
+    // Files (files/)
+    void onLoadFile(wxCommandEvent& event);
+    void onSaveFile(wxCommandEvent& event);
+    // Target (target/)
+    void onConnect(wxCommandEvent& event);
+    void onReadEeprom(wxCommandEvent& event);
+    void onWriteEeprom(wxCommandEvent& event);
+    void onCrystalCombo(wxCommandEvent& event);
+
+    AppServices services_;
+    std::unique_ptr<WindowLinkObserver> linkObserver_;
+    std::unique_ptr<SerialLink> link_;
+    int toolsOrigin_ = 0;
+
+    wxDECLARE_EVENT_TABLE();
+};

@@ -1,0 +1,11 @@
+// Every message box of the program goes through here: no parent window, the
+// caption, the buttons and the icon given. Tests answer them through wx's
+// modal-dialog hook.
+#pragma once
+
+#include <wx/defs.h>
+#include <wx/string.h>
+
+// style: wxOK or wxYES_NO, with wxICON_ERROR, wxICON_WARNING,
+// wxICON_INFORMATION, wxICON_QUESTION or no icon. Returns wxID_OK, wxID_YES or wxID_NO.
+int showMessageBox(const wxString& text, const wxString& caption, long style);

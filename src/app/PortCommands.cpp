@@ -1,0 +1,4 @@
+// (Not built yet.)
+#include "app/MainFrame.h"
+
+void MainFrame::onComPort(wxCommandEvent&) {}

@@ -1,0 +1,5 @@
+// (Not built yet.)
+#include "app/MainFrame.h"
+
+void MainFrame::onLoadFile(wxCommandEvent&) {}
+void MainFrame::onSaveFile(wxCommandEvent&) {}

@@ -1,0 +1,7 @@
+// (Not built yet.)
+#include "app/MainFrame.h"
+
+void MainFrame::onConnect(wxCommandEvent&) {}
+void MainFrame::onReadEeprom(wxCommandEvent&) {}
+void MainFrame::onWriteEeprom(wxCommandEvent&) {}
+void MainFrame::onCrystalCombo(wxCommandEvent&) {}

@@ -1,0 +1,152 @@
+#include "GuiHarness.h"
+
+#include <memory>
+
+#include <wx/app.h>
+#include <wx/combobox.h>
+#include <wx/msgdlg.h>
+
+#include "app/UiText.h"
+
+namespace {
+ScriptedBoxes* activeScript = nullptr;
+MainFrame* sharedFrame = nullptr;
+} // namespace
+
+class ScriptedDialogHook : public wxModalDialogHook {
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        ScriptedBoxes::Box box;
+        if (auto* message = dynamic_cast<wxMessageDialog*>(dialog)) {
+            box.message = message->GetMessage();
+            box.caption = message->GetTitle();
+            box.style = message->GetMessageDialogStyle();
+        } else {
+            box.caption = dialog->GetTitle();
+        }
+        if (!activeScript || activeScript->next_ >= activeScript->expected_.size()) {
+            ADD_FAILURE() << "unexpected dialog \"" << box.caption.utf8_string() << "\": "
+                          << box.message.utf8_string();
+            if (activeScript)
+                activeScript->shown_.push_back(box);
+            return wxID_CANCEL;
+        }
+        activeScript->shown_.push_back(box);
+        const auto& expected = activeScript->expected_[activeScript->next_++];
+        if (!expected.message.empty())
+            EXPECT_EQ(expected.message.utf8_string(), box.message.utf8_string());
+        return expected.answer;
+    }
+    void Exit(wxDialog*) override {}
+};
+
+ScriptedBoxes::ScriptedBoxes() { activeScript = this; }
+
+ScriptedBoxes::~ScriptedBoxes()
+{
+    for (std::size_t i = next_; i < expected_.size(); ++i)
+        ADD_FAILURE() << "expected box not shown: " << expected_[i].message.utf8_string();
+    if (activeScript == this)
+        activeScript = nullptr;
+}
+
+ScriptedBoxes& ScriptedBoxes::expect(int answer, const wxString& message)
+{
+    expected_.push_back({answer, message});
+    return *this;
+}
+
+ScriptedBoxes& ScriptedBoxes::expect(int answer, Text message) { return expect(answer, uiText(message)); }
+
+std::vector<wxString> ScriptedBoxes::messages() const
+{
+    std::vector<wxString> result;
+    for (const Box& box : shown_)
+        result.push_back(box.message);
+    return result;
+}
+
+PortOpenResult TestPortOpener::open(const std::string& portName)
+{
+    opens_.push_back(portName);
+    auto it = factories_.find(portName);
+    if (it == factories_.end())
+        return {nullptr, "/dev/null-" + portName, "No such file or directory", false};
+    return it->second();
+}
+
+VirtualClock& TestApp::clock()
+{
+    static VirtualClock clock;
+    return clock;
+}
+
+TestPortOpener& TestApp::ports()
+{
+    static TestPortOpener ports;
+    return ports;
+}
+
+MainFrame& TestApp::frame()
+{
+    static ScriptedDialogHook hook; // registered once, for the whole run
+    static bool registered = false;
+    if (!registered) {
+        hook.Register();
+        registered = true;
+    }
+    if (!sharedFrame) {
+        sharedFrame = new MainFrame(uiText(texts::FRAME_TITLE), wxDefaultPosition, wxDefaultSize,
+                                    AppServices{clock(), ports()});
+        sharedFrame->Show();
+        wxTheApp->SetTopWindow(sharedFrame);
+        processPendingEvents();
+    }
+    return *sharedFrame;
+}
+
+MainFrame& TestApp::freshFrame()
+{
+    if (sharedFrame) {
+        sharedFrame->Destroy();
+        sharedFrame = nullptr;
+        processPendingEvents();
+    }
+    ports().clear();
+    return frame();
+}
+
+void sendMenu(MainFrame& frame, int id)
+{
+    wxCommandEvent event(wxEVT_MENU, id);
+    event.SetEventObject(&frame);
+    frame.ProcessWindowEvent(event);
+}
+
+void clickButton(wxWindow* button)
+{
+    wxCommandEvent event(wxEVT_BUTTON, button->GetId());
+    event.SetEventObject(button);
+    button->ProcessWindowEvent(event);
+}
+
+void chooseComboItem(wxWindow* window, int index)
+{
+    auto* combo = dynamic_cast<wxComboBox*>(window);
+    ASSERT_NE(combo, nullptr);
+    combo->SetSelection(index);
+    wxCommandEvent event(wxEVT_COMBOBOX, combo->GetId());
+    event.SetEventObject(combo);
+    event.SetInt(index);
+    event.SetString(combo->GetString(index));
+    combo->ProcessWindowEvent(event);
+}
+
+void processPendingEvents()
+{
+    for (int i = 0; i < 3; ++i) {
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->Yield(true);
+    }
+}

@@ -1,0 +1,81 @@
+// What the GUI tests share: one wx application for the whole run, one main
+// window built like the program builds it (but on a virtual clock and with
+// ports the tests wire up), scripted answers to message boxes, and helpers that
+// raise the same events a user's click or choice raises.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <wx/modalhook.h>
+#include <wx/window.h>
+
+#include "app/MainFrame.h"
+#include "app/Texts.h"
+#include "serial/PortOpener.h"
+#include "serial/VirtualClock.h"
+
+// Answers message boxes from a script and records every box shown. A box that
+// the test did not expect fails the test at once and is answered with Cancel,
+// so a forgotten expectation can never hang the run.
+class ScriptedBoxes {
+public:
+    struct Box {
+        wxString message;
+        wxString caption;
+        long style = 0;
+    };
+
+    ScriptedBoxes();
+    ~ScriptedBoxes(); // fails the test if an expected box was not shown
+
+    // The next box is answered with `answer` (wxID_OK, wxID_YES, wxID_NO). When
+    // `message` is not empty the box must show exactly that text.
+    ScriptedBoxes& expect(int answer, const wxString& message = wxString());
+    ScriptedBoxes& expect(int answer, Text message);
+
+    const std::vector<Box>& shown() const { return shown_; }
+    std::vector<wxString> messages() const;
+
+private:
+    friend class ScriptedDialogHook;
+    struct Expectation {
+        int answer;
+        wxString message;
+    };
+    std::vector<Expectation> expected_;
+    std::size_t next_ = 0;
+    std::vector<Box> shown_;
+};
+
+// Ports the tests wire up by name ("COM1" ...); a name without a factory fails to open.
+class TestPortOpener : public PortOpener {
+public:
+    using Factory = std::function<PortOpenResult()>;
+    PortOpenResult open(const std::string& portName) override;
+    void wire(const std::string& portName, Factory factory) { factories_[portName] = std::move(factory); }
+    void clear() { factories_.clear(); opens_.clear(); }
+    const std::vector<std::string>& opens() const { return opens_; }
+
+private:
+    std::map<std::string, Factory> factories_;
+    std::vector<std::string> opens_;
+};
+
+struct TestApp {
+    static VirtualClock& clock();
+    static TestPortOpener& ports();
+    // The shared main window, built on first use.
+    static MainFrame& frame();
+    // Throws the shared window away and builds a new one (about 0.3 s).
+    static MainFrame& freshFrame();
+};
+
+// Raising the events a user raises.
+void sendMenu(MainFrame& frame, int id);
+void clickButton(wxWindow* button);
+void chooseComboItem(wxWindow* combo, int index);
+void processPendingEvents();
