@@ -22,7 +22,8 @@ public:
 
     wxString chooseFileToSave() override
     {
-        // wxFileSelector gives an empty string on Cancel by itself.
+        // wxFileSelector gives an empty string on Cancel by itself; as above, no
+        // read-only style exists to add.
         return wxFileSelector(uiText(texts::FILE_CHOOSE), wxString(), wxString(), wxString(), wxString(),
                               wxFD_SAVE | wxFD_OVERWRITE_PROMPT, nullptr);
     }

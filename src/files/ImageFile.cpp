@@ -52,7 +52,7 @@ ImageSave saveFailure(ImageFileFailure failure, std::string reason)
     return ImageSave{failure, std::move(reason)};
 }
 
-// Reads exactly `count` bytes; 0 on success, else the error (EIO-like for an early end).
+// Reads `count` bytes; 0 or the error. endedEarly: the file ended first (it shrank).
 int readFully(int fd, std::uint8_t* data, std::size_t count, bool& endedEarly)
 {
     endedEarly = false;
@@ -224,7 +224,11 @@ void flushFolderOf(const std::string& target)
 
 ImageLoad loadImageFile(const std::string& path, const AfterSizeHook& afterSize)
 {
-    // O_NONBLOCK: opening a named pipe must not wait for a writer (it is refused below).
+    // Devices are refused before they are opened: opening one can already act
+    // (a tape rewinds, a serial line raises DTR). fstat below settles it for good.
+    if (struct stat st {}; ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        return loadFailure(ImageFileFailure::notRegularFile, notRegularReason(st));
+    // O_NONBLOCK: a named pipe put in the file's place meanwhile must not make the open wait for a writer.
     Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (file.get() < 0)
         return loadFailure(ImageFileFailure::cannotOpen, systemReason(errno));

@@ -48,5 +48,8 @@ using AfterSizeHook = std::function<void(int fd)>;
 ImageLoad loadImageFile(const std::string& path, const AfterSizeHook& afterSize = {});
 
 // Writes `bytes` as the file at `path`, replacing any file there only when every
-// byte has reached the disk. See ImageFile.cpp for symbolic links and permissions.
+// byte has reached the disk. The new file keeps the old one's permission bits
+// (a new file gets 0666 less the umask); a symbolic link is followed and stays a
+// link; a file with several hard links gets a new inode, so its other names keep
+// the old bytes.
 ImageSave saveImageFile(const std::string& path, std::span<const std::uint8_t> bytes);

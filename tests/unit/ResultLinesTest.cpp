@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
-#include <cstdio>
-
 #include "files/ResultLines.h"
 
 namespace {
@@ -38,31 +35,6 @@ TEST(ResultLines, LoadLineFromOneKilobyteShowsKilobytes)
     };
     for (const auto& c : cases)
         EXPECT_EQ(loadResultLine(c.bytes), std::string("Wczytano ") + c.size + "  KB") << c.bytes;
-}
-
-TEST(ResultLines, KilobyteTextRoundsLikeSixDecimalPrintingEvenUnderACommaLocale)
-{
-    // Six-decimal printing rounds the exact quotient; every remainder of 1024
-    // must cut to the same two decimals, whatever locale the window set up.
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = previous ? previous : "C";
-    std::setlocale(LC_NUMERIC, "pl_PL.UTF-8"); // may be missing; the C locale then stays
-    for (std::uint64_t bytes = 1024; bytes < 3 * 1024; ++bytes) {
-        char reference[32];
-        std::snprintf(reference, sizeof reference, "%.6f", static_cast<double>(static_cast<float>(bytes) / 1024.0f));
-        std::string expected(reference);
-        for (char& c : expected)
-            if (c == ',')
-                c = '.';
-        while (expected.back() == '0')
-            expected.pop_back();
-        if (expected.back() == '.')
-            expected.pop_back();
-        if (const auto point = expected.find('.'); point != std::string::npos)
-            expected = expected.substr(0, point + 3);
-        ASSERT_EQ(kilobyteText(bytes), expected) << bytes;
-    }
-    std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
 TEST(ResultLines, EachCommandHasItsOwnRuleForFewBytes)
