@@ -1,0 +1,55 @@
+// Raw memory images on disk: no header, no address, no checksum; byte k of the
+// file is byte k of the buffer. Loading reads the whole file into memory before
+// the caller touches its buffer; saving replaces the old file only once the new
+// one is safely on disk. Failures are values with a reason; the window layer
+// decides which box to show.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+// The byte-count field holds seven digits, so a buffer holds at most this many bytes.
+inline constexpr std::uint64_t MAX_IMAGE_BYTES = 9'999'999;
+
+enum class ImageFileFailure {
+    none,
+    cannotOpen,     // missing, no permission, ... (reason says which)
+    notRegularFile, // a folder, a device, a pipe: nothing a raw image can be
+    tooLarge,       // more bytes than a buffer can hold; nothing was read
+    readFailed,     // an I/O error, or the file shrank after its size was taken
+    cannotCreate,   // the new file could not be made next to the target
+    writeFailed,    // a write, flush or the final rename failed; the old file is untouched
+};
+
+struct ImageLoad {
+    std::vector<std::uint8_t> bytes; // the whole file; empty on failure
+    ImageFileFailure failure = ImageFileFailure::none;
+    std::string reason;              // the system's words for the failure
+    std::uint64_t fileSize = 0;      // the size the file system reported (also set for tooLarge)
+    bool ok() const { return failure == ImageFileFailure::none; }
+};
+
+struct ImageSave {
+    ImageFileFailure failure = ImageFileFailure::none;
+    std::string reason;
+    bool ok() const { return failure == ImageFileFailure::none; }
+};
+
+// For tests: runs between taking the file's size and reading it, with the open
+// descriptor, to play the part of another program changing the file meanwhile.
+using AfterSizeHook = std::function<void(int fd)>;
+
+// Reads the whole file at `path` (a file-system path). A file of more than
+// MAX_IMAGE_BYTES is refused before any byte is read.
+ImageLoad loadImageFile(const std::string& path, const AfterSizeHook& afterSize = {});
+
+// Writes `bytes` as the file at `path`, replacing any file there only when every
+// byte has reached the disk. The new file keeps the old one's permission bits
+// (a new file gets 0666 less the umask); a symbolic link is followed and stays a
+// link; a file with several hard links gets a new inode, so its other names keep
+// the old bytes.
+ImageSave saveImageFile(const std::string& path, std::span<const std::uint8_t> bytes);
