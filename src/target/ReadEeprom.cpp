@@ -2,19 +2,10 @@
 
 #include <array>
 
+#include "app/ResultLines.h"
 #include "target/InterfaceCommands.h"
 
 namespace {
-
-// Reading and writing show the count at which they ended with a unit of their own.
-std::string readUnit(std::uint32_t count)
-{
-    if (count == 1)
-        return toStdString(texts::UNIT_BYTE);
-    if (count >= 2 && count <= 4)
-        return toStdString(texts::UNIT_BYTES_FEW);
-    return toStdString(texts::UNIT_BYTES_MANY);
-}
 
 constexpr int kAttempts = 3;            // readings of a word before it is taken as it is
 constexpr std::uint32_t kScrollEvery = 512; // bytes between scrolls that keep the filled rows in view
@@ -88,7 +79,7 @@ void readEeprom(TargetSession& session)
 
     link.flushLine();
     window.progressFinish();
-    window.setStatus(STATUS_RESULT, toStdString(texts::READ_RESULT) + std::to_string(offset) + readUnit(offset));
+    window.setStatus(STATUS_RESULT, readResultLine(offset));
     if (interrupted)
         window.showBox(toStdString(texts::CONNECTION_LOST), texts::CAPTION_ERROR, BoxIcon::Error);
 }

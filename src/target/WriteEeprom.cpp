@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/ResultLines.h"
 #include "target/ModelTable.h"
 #include "target/TargetRegisters.h"
 
@@ -286,21 +287,11 @@ void EepromWriter::run()
     finish(offset);
 }
 
-// Write results: 1 bajt, 2 and 3 bajty, everything else bajtów (4 too, unlike a read).
-std::string writeUnit(std::uint32_t count)
-{
-    if (count == 1)
-        return toStdString(texts::UNIT_BYTE);
-    if (count == 2 || count == 3)
-        return toStdString(texts::UNIT_BYTES_FEW);
-    return toStdString(texts::UNIT_BYTES_MANY);
-}
-
 void EepromWriter::finish(std::uint32_t offset)
 {
     if (failedWrites_ != 0)
         failedWrites_ += count_ - offset; // a stop counts the rest of the range as not written
-    window_.setStatus(STATUS_RESULT, toStdString(texts::WRITE_RESULT) + std::to_string(offset) + writeUnit(offset));
+    window_.setStatus(STATUS_RESULT, writeResultLine(offset));
     window_.progressFinish();
     link_.flushLine();
     if (failedWrites_ == 0)

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "files/ResultLines.h"
+#include "app/ResultLines.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Result lines and plural rules; see ResultLines.h.
-#include "files/ResultLines.h"
+#include "app/ResultLines.h"
 
 #include <charconv>
 
