@@ -25,9 +25,7 @@ void SimTrace::addNote(std::string text, std::uint64_t atUs)
 
 void SimTrace::clear()
 {
-    entries_.clear();
-    anyEvent_ = false;
-    lastEndUs_ = 0;
+    entries_.clear(); // the next pause is still measured from the last event
 }
 
 std::string SimTrace::describe(const SimTraceEntry& entry)

@@ -23,7 +23,7 @@ public:
     void addFrame(std::vector<std::uint8_t> bytes, std::uint64_t startUs, std::uint64_t endUs);
     void addRts(bool asserted, std::uint64_t atUs);
     void addNote(std::string text, std::uint64_t atUs);
-    void clear();
+    void clear(); // drops the entries; pauses are still measured from the last event
 
     const std::vector<SimTraceEntry>& entries() const { return entries_; }
 

@@ -19,7 +19,13 @@ public:
         return true;
     }
 
-    void drain() override { clock_.sleepUntilUs(board_->pcLineFreeUs()); }
+    void drain() override
+    {
+        clock_.sleepUntilUs(board_->pcLineFreeUs());
+        // The frame has arrived: carry it out now, so that the board can be
+        // inspected right after a send.
+        board_->advanceTo(clock_.nowUs());
+    }
 
     Status queryStatus() override
     {
