@@ -33,6 +33,8 @@ public:
     static std::shared_ptr<SimulatedBoard> create(const std::string& modelName, int crystalMHz, std::string& reason,
                                                   SimFaults faults = {});
     SimulatedBoard(const SimPart& part, int crystalMHz, SimFaults faults);
+    SimulatedBoard(const SimulatedBoard&) = delete; // the target's notes point back into the board
+    SimulatedBoard& operator=(const SimulatedBoard&) = delete;
 
     // A port on this board; the port shares the board, so the caller may keep it too.
     std::unique_ptr<SerialPort> openPort(Clock& clock);

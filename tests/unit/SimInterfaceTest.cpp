@@ -125,6 +125,36 @@ TEST(SimInterface, PurgeDropsArrivedBytesButNotThoseOnTheirWay)
     EXPECT_EQ(bench.receive(), 0x22);
 }
 
+TEST(SimInterface, BytesWrittenWhileTheLineIsBusyFollowTheEarlierOnes)
+{
+    SimBench bench("HC12B");
+    bench.resetForCrystal();
+    const std::uint8_t probe[] = {'C', 0x00, 0x0F};
+    const auto start = bench.clock.nowUs();
+    bench.port->write(probe, 3);
+    bench.port->write(probe, 3); // no drain in between
+    bench.port->drain();
+    EXPECT_EQ(bench.clock.nowUs(), start + 1563); // six bytes: 1562.5 us
+    EXPECT_EQ(bench.port->nextInputUs(), start + THREE_BYTES_US + BYTE_US);
+    EXPECT_EQ(bench.port->queryStatus().queued, 1u);
+    bench.port->purge();
+    EXPECT_EQ(bench.port->nextInputUs(), start + 1563 + BYTE_US) << "the second answer starts after its frame";
+}
+
+TEST(SimInterface, PurgeAbortsBytesNotYetOnTheLine)
+{
+    SimBench bench("HC12B");
+    bench.resetForCrystal();
+    const std::uint8_t probe[] = {'C', 0x00, 0x0F};
+    const auto start = bench.clock.nowUs();
+    bench.port->write(probe, 3);
+    bench.clock.advanceUs(300); // the second byte is on the line, the third not yet
+    bench.port->purge();
+    bench.port->drain();
+    EXPECT_EQ(bench.clock.nowUs(), start + 521);
+    EXPECT_FALSE(bench.port->nextInputUs()) << "the frame never completed";
+}
+
 TEST(SimInterface, WaitReadableSleepsUntilTheAnswerOrTheTimeout)
 {
     SimBench bench("HC12B");
