@@ -85,6 +85,7 @@ void SimulatedBoard::setRts(bool asserted, std::uint64_t nowUs)
 
 void SimulatedBoard::advanceTo(std::uint64_t nowUs)
 {
+    lastNowUs_ = std::max(lastNowUs_, nowUs);
     while (!incoming_.empty() && incoming_.front().atUs <= nowUs) {
         const Incoming event = incoming_.front();
         incoming_.pop_front();

@@ -7,6 +7,15 @@
 //
 // The board is driven lazily: whenever the port is used, everything the line
 // would have carried up to that moment is processed.
+//
+// Choices of this interface (its firmware is not ours to know):
+// - A reset (RTS asserted for at least 1 ms, then released) also resets the
+//   target's registers and makes the interface forget its clock divider: until
+//   the next 'U' it cannot reach the target (reads answer 0xFF, writes are lost),
+//   so a procedure that forgets to send the divider after a reset fails here
+//   even on a 16 MHz board. Connecting sends 'U' right after the greeting.
+// - 'R' is accepted and does nothing: the simulated target always runs.
+// - A half-received frame waits for its remaining bytes; only a reset drops it.
 #pragma once
 
 #include <deque>
@@ -53,6 +62,9 @@ public:
     // Faults may be changed at any time; the target's reset-time faults act at the next reset.
     SimFaults& faults() { return faults_; }
     SimTrace& trace() { return trace_; }
+    // The target's memory as a working interface would read it now (no line
+    // faults, no unstable reads); tests use it to look at registers.
+    std::uint8_t peek(std::uint16_t address) { return memory_.read(address, lastNowUs_); }
     // The divider last received; none before the first 'U' after a reset.
     std::optional<std::uint8_t> divider() const { return divider_; }
 
@@ -99,6 +111,8 @@ private:
     SimTrace trace_;
     TargetMemory memory_;
     std::mt19937 random_;
+
+    std::uint64_t lastNowUs_ = 0;
 
     // PC to interface.
     std::deque<Incoming> incoming_;
