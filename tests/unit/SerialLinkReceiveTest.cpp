@@ -46,6 +46,8 @@ struct TimeoutCase {
     double returnsAtMs;
 };
 
+void PrintTo(const TimeoutCase& c, std::ostream* out) { *out << c.what; }
+
 class ReceiveTimeout : public LinkFixture, public ::testing::WithParamInterface<TimeoutCase> {};
 
 TEST_P(ReceiveTimeout, ZeroByteAndTimeoutDifferOnlyInTheState)
@@ -101,6 +103,8 @@ struct LineErrorCase {
     std::uint32_t flags;
     std::vector<std::string> events;
 };
+
+void PrintTo(const LineErrorCase& c, std::ostream* out) { *out << c.what; }
 
 class ReceiveLineError : public LinkFixture, public ::testing::WithParamInterface<LineErrorCase> {};
 
