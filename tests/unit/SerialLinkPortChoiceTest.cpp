@@ -17,7 +17,7 @@ private:
     bool& closed_;
 };
 
-class PortChoice : public ::testing::Test {
+class ChoosingPorts : public ::testing::Test {
 protected:
     WatchedPort* offer(const std::string& name, bool& closed)
     {
@@ -37,7 +37,7 @@ protected:
     bool com2Closed = false;
 };
 
-TEST_F(PortChoice, SecondChoiceReusesTheOpenPortAndReappliesItsSettings)
+TEST_F(ChoosingPorts, SecondChoiceReusesTheOpenPortAndReappliesItsSettings)
 {
     EXPECT_FALSE(link.hasPort());
     WatchedPort* com1 = offer("COM1", com1Closed);
@@ -57,7 +57,7 @@ TEST_F(PortChoice, SecondChoiceReusesTheOpenPortAndReappliesItsSettings)
     EXPECT_EQ(writesTo(com2), 1u);
 }
 
-TEST_F(PortChoice, FailedPortIsNotTriedAgainEvenWhenTheDeviceAppears)
+TEST_F(ChoosingPorts, FailedPortIsNotTriedAgainEvenWhenTheDeviceAppears)
 {
     const auto first = link.openPort("COM3");
     EXPECT_FALSE(first.usable);
@@ -72,7 +72,7 @@ TEST_F(PortChoice, FailedPortIsNotTriedAgainEvenWhenTheDeviceAppears)
     EXPECT_NE(again.failureText().find("/dev/missing: No such file or directory"), std::string::npos);
 }
 
-TEST_F(PortChoice, AfterAFailedChoiceNothingGoesToThePreviousPort)
+TEST_F(ChoosingPorts, AfterAFailedChoiceNothingGoesToThePreviousPort)
 {
     WatchedPort* com1 = offer("COM1", com1Closed);
     link.openPort("COM1");
@@ -83,7 +83,7 @@ TEST_F(PortChoice, AfterAFailedChoiceNothingGoesToThePreviousPort)
     EXPECT_TRUE(com1->eventsOf(ScriptedPort::Event::RtsOn).empty());
 }
 
-TEST_F(PortChoice, ClosingAtExitClosesOnlyTheCurrentPort)
+TEST_F(ChoosingPorts, ClosingAtExitClosesOnlyTheCurrentPort)
 {
     offer("COM1", com1Closed);
     offer("COM2", com2Closed);
