@@ -75,6 +75,12 @@ inline constexpr Text STATE_NOT_CONNECTED = u8"Brak połączenia.";
 inline constexpr Text PORT_OPEN_FAILED = u8"Niewłaściwa nazwa portu lub port jest aktywny.";
 inline constexpr Text PORT_DIALOUT_HINT =
     u8"Dodaj swoje konto do grupy dialout (sudo usermod -aG dialout $USER) i zaloguj się ponownie.";
+// Why a ROVIDADA_COMn value cannot be used (second line of the port box).
+inline constexpr Text PORT_SPEC_NOT_UNDERSTOOD =
+    u8"oczekiwano ścieżki urządzenia (/dev/...), sim, sim:MODEL albo sim:MODEL@nMHz";
+inline constexpr Text PORT_SPEC_NO_MODEL = u8"brak nazwy modelu po \"sim:\"";
+inline constexpr Text PORT_SPEC_BAD_CRYSTAL = u8"nieznany kwarc; dozwolone: 4MHz, 8MHz, 16MHz";
+inline constexpr Text PORT_NAME_UNKNOWN = u8"nieznana nazwa portu";
 inline constexpr Text LINE_FRAMING_ERROR = u8"Wykryto błędy w ramce";
 inline constexpr Text LINE_IO_ERROR = u8"Wykryto błędy I/O";
 inline constexpr Text LINE_INPUT_OVERFLOW = u8"Bufor wejścia przepełniony. Nasąpi utrata części danych";

@@ -1,2 +1,94 @@
+// The serial link: the chosen port, its line settings, the byte receiver with
+// its 300 ms time-out and line-error checks, flushing, and the connection state
+// that the target procedures test after every read. One object for the whole
+// run, used only from the GUI thread.
 #pragma once
-class SerialLink {};
+
+#include <cstdint>
+#include <initializer_list>
+#include <map>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "serial/Clock.h"
+#include "serial/LinkObserver.h"
+#include "serial/PortOpener.h"
+#include "serial/ReceiveStore.h"
+#include "serial/SerialPort.h"
+
+// What choosing a port came to; the window shows the box when it is not usable.
+struct PortChoice {
+    bool usable = false;
+    std::string device;            // what the port name was resolved to
+    std::string reason;            // why the open failed
+    bool permissionDenied = false; // the user is not in the dialout group
+
+    // The box text: the fixed first line, then the device and the reason.
+    std::string failureText() const;
+};
+
+class SerialLink {
+public:
+    SerialLink(Clock& clock, PortOpener& opener, LinkObserver& observer);
+
+    Clock& clock() { return clock_; }
+
+    // Makes the named port ("COM1" ... "COM4") current, opening it on its first
+    // choice only: a later choice reuses what the first one gave, a failure too
+    // (the device is not tried again in this run). The line settings are applied
+    // on every choice of an open port, so they return to their values.
+    PortChoice openPort(const std::string& portName);
+    bool hasPort() const { return current_ != nullptr; }
+    bool portUsable() const { return current_ != nullptr && current_->port != nullptr; }
+    // At exit: closes the current port; other ports stay open until the process ends.
+    void closeCurrentPort();
+
+    // Asserts or releases RTS; silent without a usable port or modem lines.
+    void setRts(bool asserted);
+
+    // Writes a frame and waits until it has left the PC. Failures are silent: the
+    // next receive runs into its time-out. Without a usable port nothing happens.
+    void sendFrame(std::span<const std::uint8_t> frame);
+    void sendFrame(std::initializer_list<std::uint8_t> frame) { sendFrame(std::span(frame.begin(), frame.size())); }
+
+    // The next byte from the interface, or 0 after 300 ms without one or after a
+    // line error (both disconnect; a received 0x00 leaves the state as it was).
+    std::uint8_t receiveByte();
+    // Sends 'C' with the address, then receives as above; the 300 ms count from
+    // the moment the frame has left.
+    std::uint8_t readTargetByte(std::uint16_t address);
+
+    // Drops everything pending both ways until a 30 ms pass sees no input.
+    void flushLine();
+
+    // The connection-lost step: state -1, then the window's part.
+    void markDisconnected();
+    std::int8_t connectionState() const { return connectionState_; }
+    void setConnectionState(std::int8_t state) { connectionState_ = state; }
+
+    // The byte sent after 'U'; only its two lowest bits ever change.
+    std::uint8_t clockDivider() const { return clockDivider_; }
+    void setClockDivider(std::uint8_t divider) { clockDivider_ = divider; }
+
+private:
+    struct RememberedPort {
+        std::unique_ptr<SerialPort> port; // empty when the open failed
+        std::string device;
+        std::string reason;
+        bool permissionDenied = false;
+    };
+
+    SerialPort* usablePort() { return portUsable() ? current_->port.get() : nullptr; }
+    void reportLineErrors(std::uint32_t errors);
+    void takeQueuedBytes(SerialPort& port, std::size_t queued);
+
+    Clock& clock_;
+    PortOpener& opener_;
+    LinkObserver& observer_;
+    std::map<std::string, RememberedPort> remembered_;
+    RememberedPort* current_ = nullptr;
+    ReceiveStore store_;
+    std::int8_t connectionState_ = -1;
+    std::uint8_t clockDivider_ = 0x00;
+};

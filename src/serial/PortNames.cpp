@@ -1,0 +1,166 @@
+// Resolution of the menu's port names and the port box text.
+#include "serial/PortNames.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <tuple>
+
+#include "app/Texts.h"
+
+namespace {
+
+constexpr std::string_view DEFAULT_SIM_MODEL = "MC9S12DT128";
+constexpr int DEFAULT_SIM_CRYSTAL_MHZ = 16;
+
+// Serial tty families in the order their ports are counted.
+constexpr std::string_view DEVICE_FAMILIES[] = {"ttyUSB", "ttyACM", "ttyS"};
+
+bool isDigits(std::string_view text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
+}
+
+// Numbers of up to six digits only: longer ones are no port or crystal of ours.
+std::optional<int> smallNumber(std::string_view text)
+{
+    if (!isDigits(text) || text.size() > 6)
+        return std::nullopt;
+    return std::stoi(std::string(text));
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::tolower(x) == std::tolower(y);
+           });
+}
+
+PortSpec invalid(std::string device, Text reason) { return {PortSpec::Kind::Invalid, std::move(device), {}, 0, toStdString(reason)}; }
+
+std::optional<int> parseCrystal(std::string_view text)
+{
+    constexpr std::string_view unit = "MHz";
+    if (text.size() <= unit.size() || !equalsIgnoringCase(text.substr(text.size() - unit.size()), unit))
+        return std::nullopt;
+    const auto mhz = smallNumber(text.substr(0, text.size() - unit.size()));
+    if (mhz == 4 || mhz == 8 || mhz == 16)
+        return mhz;
+    return std::nullopt;
+}
+
+// "sim", "sim:MODEL" or "sim:MODEL@nMHz"; none when the value is not a sim spec.
+std::optional<PortSpec> parseSimSpec(const std::string& variable, const std::string& value)
+{
+    const std::string given = variable + "=" + value;
+    if (value == "sim")
+        return PortSpec{PortSpec::Kind::Simulated, {}, std::string(DEFAULT_SIM_MODEL), DEFAULT_SIM_CRYSTAL_MHZ, {}};
+    if (!value.starts_with("sim:"))
+        return std::nullopt;
+    std::string_view rest = std::string_view(value).substr(4);
+    int crystal = DEFAULT_SIM_CRYSTAL_MHZ;
+    if (const auto at = rest.rfind('@'); at != std::string_view::npos) {
+        const auto mhz = parseCrystal(rest.substr(at + 1));
+        if (!mhz)
+            return invalid(given, texts::PORT_SPEC_BAD_CRYSTAL);
+        crystal = *mhz;
+        rest = rest.substr(0, at);
+    }
+    if (rest.empty())
+        return invalid(given, texts::PORT_SPEC_NO_MODEL);
+    return PortSpec{PortSpec::Kind::Simulated, {}, std::string(rest), crystal, {}};
+}
+
+// The serial devices in counting order: family, then number.
+std::vector<std::string> orderedDevices(const std::vector<std::string>& names)
+{
+    std::vector<std::tuple<std::size_t, int, std::string>> found;
+    for (const auto& name : names)
+        for (std::size_t family = 0; family < std::size(DEVICE_FAMILIES); ++family) {
+            const std::string_view prefix = DEVICE_FAMILIES[family];
+            if (!name.starts_with(prefix))
+                continue;
+            if (const auto number = smallNumber(std::string_view(name).substr(prefix.size())))
+                found.emplace_back(family, *number, name);
+            break;
+        }
+    std::sort(found.begin(), found.end());
+    std::vector<std::string> ordered;
+    for (const auto& entry : found)
+        ordered.push_back("/dev/" + std::get<2>(entry));
+    return ordered;
+}
+
+} // namespace
+
+PortSpec resolvePortName(const std::string& portName, const EnvironmentLookup& environment,
+                         const SerialDeviceLister& listDevices)
+{
+    const auto number = portName.starts_with("COM") ? smallNumber(std::string_view(portName).substr(3)) : std::nullopt;
+    if (!number || *number < 1)
+        return invalid(portName, texts::PORT_NAME_UNKNOWN);
+
+    const std::string variable = "ROVIDADA_" + portName;
+    if (const auto value = environment(variable)) {
+        if (value->starts_with("/"))
+            return {PortSpec::Kind::Device, *value, {}, 0, {}};
+        auto sim = parseSimSpec(variable, *value);
+        if (!sim)
+            return invalid(variable + "=" + *value, texts::PORT_SPEC_NOT_UNDERSTOOD);
+        if (sim->kind == PortSpec::Kind::Simulated)
+            sim->device = "sim:" + sim->model + "@" + std::to_string(sim->crystalMHz) + "MHz";
+        return *sim;
+    }
+
+    const auto devices = orderedDevices(listDevices());
+    if (std::size_t(*number) <= devices.size())
+        return {PortSpec::Kind::Device, devices[*number - 1], {}, 0, {}};
+    return {PortSpec::Kind::Device, "/dev/ttyS" + std::to_string(*number - 1), {}, 0, {}};
+}
+
+std::optional<std::string> systemEnvironment(const std::string& name)
+{
+    const char* value = std::getenv(name.c_str());
+    if (!value || !*value)
+        return std::nullopt;
+    return std::string(value);
+}
+
+std::vector<std::string> listSerialDevices(const std::string& sysClassTty)
+{
+    namespace fs = std::filesystem;
+    std::vector<std::string> names;
+    std::error_code error;
+    fs::directory_iterator entries(sysClassTty, error);
+    for (const fs::directory_iterator end; !error && entries != end; entries.increment(error)) {
+        const fs::path path = entries->path();
+        const std::string name = path.filename().string();
+        std::error_code missing;
+        if (!fs::exists(path / "device", missing))
+            continue;
+        if (name.starts_with("ttyS")) {
+            std::ifstream typeFile(path / "type");
+            int uartType = 0;
+            if (!(typeFile >> uartType) || uartType == 0)
+                continue;
+        }
+        names.push_back(name);
+    }
+    return names;
+}
+
+std::string portOpenFailureText(std::string_view device, std::string_view reason, bool permissionDenied)
+{
+    std::string text = toStdString(texts::PORT_OPEN_FAILED);
+    text += "\n";
+    text += device;
+    text += ": ";
+    text += reason;
+    if (permissionDenied) {
+        text += "\n";
+        text += toStdString(texts::PORT_DIALOUT_HINT);
+    }
+    return text;
+}

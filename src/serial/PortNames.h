@@ -1,0 +1,40 @@
+// What a port name of the menu ("COM1" ... "COM4") stands for on this machine:
+// the ROVIDADA_COMn variable when set (a device path or a simulated board),
+// otherwise the n-th serial port found, otherwise /dev/ttyS{n-1}. The rules are
+// pure functions of the environment and the device list, so they can be tested.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct PortSpec {
+    enum class Kind { Device, Simulated, Invalid };
+    Kind kind = Kind::Invalid;
+    std::string device;  // Device: the path; Simulated: "sim:MODEL@nMHz"; Invalid: what was given
+    std::string model;   // Simulated: the target's model name
+    int crystalMHz = 16; // Simulated: the target's crystal
+    std::string reason;  // Invalid: why it cannot be used
+};
+
+// Value of an environment variable, none when unset.
+using EnvironmentLookup = std::function<std::optional<std::string>(const std::string& name)>;
+// Names of the ttys with serial hardware behind them ("ttyUSB0", "ttyS0", ...), any order.
+using SerialDeviceLister = std::function<std::vector<std::string>()>;
+
+PortSpec resolvePortName(const std::string& portName, const EnvironmentLookup& environment,
+                         const SerialDeviceLister& listDevices);
+
+// The process environment (an empty value counts as unset).
+std::optional<std::string> systemEnvironment(const std::string& name);
+
+// The serial ttys of /sys/class/tty that have a device behind them. The 8250
+// driver registers all its ports, present or not, so a ttyS counts only when
+// its UART type is known (not 0).
+std::vector<std::string> listSerialDevices(const std::string& sysClassTty = "/sys/class/tty");
+
+// The port box text: "Niewłaściwa nazwa portu lub port jest aktywny.", then
+// "<device>: <reason>", then the dialout hint when permission was denied.
+std::string portOpenFailureText(std::string_view device, std::string_view reason, bool permissionDenied);

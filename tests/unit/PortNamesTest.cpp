@@ -1,0 +1,155 @@
+// What "COM1" ... "COM4" stand for, and the port box text.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "app/Texts.h"
+#include "serial/PortNames.h"
+#include "serial/SystemPortOpener.h"
+
+namespace {
+
+using Kind = PortSpec::Kind;
+using Environment = std::map<std::string, std::string>;
+
+EnvironmentLookup lookupIn(const Environment& environment)
+{
+    return [environment](const std::string& name) -> std::optional<std::string> {
+        if (auto found = environment.find(name); found != environment.end())
+            return found->second;
+        return std::nullopt;
+    };
+}
+
+SerialDeviceLister devicesOf(std::vector<std::string> names)
+{
+    return [names] { return names; };
+}
+
+struct Resolution {
+    std::string portName;
+    Environment environment;
+    std::vector<std::string> devices;
+    Kind kind;
+    std::string device;
+    std::string model = {};
+    int crystalMHz = 0;
+    Text reason = {};
+};
+
+TEST(PortNames, ResolutionTable)
+{
+    const std::vector<std::string> machine = {"ttyS0", "ttyACM0", "ttyUSB10", "ttyUSB2", "ttyprintk", "ttyS"};
+    const Resolution table[] = {
+        {"COM1", {{"ROVIDADA_COM1", "/dev/ttyUSB3"}}, machine, Kind::Device, "/dev/ttyUSB3"},
+        {"COM1", {{"ROVIDADA_COM1", "sim"}}, {}, Kind::Simulated, "sim:MC9S12DT128@16MHz", "MC9S12DT128", 16},
+        {"COM2", {{"ROVIDADA_COM2", "sim:HC912D60x"}}, {}, Kind::Simulated, "sim:HC912D60x@16MHz", "HC912D60x", 16},
+        {"COM3", {{"ROVIDADA_COM3", "sim:HC12B@8MHz"}}, {}, Kind::Simulated, "sim:HC12B@8MHz", "HC12B", 8},
+        {"COM1", {{"ROVIDADA_COM1", "sim:HC(9)12D60@4mhz"}}, {}, Kind::Simulated, "sim:HC(9)12D60@4MHz",
+         "HC(9)12D60", 4},
+        {"COM1", {{"ROVIDADA_COM1", "sim:HC12B@12MHz"}}, {}, Kind::Invalid, "ROVIDADA_COM1=sim:HC12B@12MHz", {}, 0,
+         texts::PORT_SPEC_BAD_CRYSTAL},
+        {"COM1", {{"ROVIDADA_COM1", "sim:HC12B@8"}}, {}, Kind::Invalid, "ROVIDADA_COM1=sim:HC12B@8", {}, 0,
+         texts::PORT_SPEC_BAD_CRYSTAL},
+        {"COM1", {{"ROVIDADA_COM1", "sim:"}}, {}, Kind::Invalid, "ROVIDADA_COM1=sim:", {}, 0,
+         texts::PORT_SPEC_NO_MODEL},
+        {"COM1", {{"ROVIDADA_COM1", "sim:@8MHz"}}, {}, Kind::Invalid, "ROVIDADA_COM1=sim:@8MHz", {}, 0,
+         texts::PORT_SPEC_NO_MODEL},
+        {"COM1", {{"ROVIDADA_COM1", "simulator"}}, {}, Kind::Invalid, "ROVIDADA_COM1=simulator", {}, 0,
+         texts::PORT_SPEC_NOT_UNDERSTOOD},
+        {"COM1", {{"ROVIDADA_COM1", "ttyUSB0"}}, {}, Kind::Invalid, "ROVIDADA_COM1=ttyUSB0", {}, 0,
+         texts::PORT_SPEC_NOT_UNDERSTOOD},
+        // USB adapters first, then ACM, then UARTs, each by number.
+        {"COM1", {{"ROVIDADA_COM2", "sim"}}, machine, Kind::Device, "/dev/ttyUSB2"},
+        {"COM2", {}, machine, Kind::Device, "/dev/ttyUSB10"},
+        {"COM3", {}, machine, Kind::Device, "/dev/ttyACM0"},
+        {"COM4", {}, machine, Kind::Device, "/dev/ttyS0"},
+        {"COM2", {}, {"ttyS0"}, Kind::Device, "/dev/ttyS1"},
+        {"COM1", {}, {}, Kind::Device, "/dev/ttyS0"},
+        {"COM0", {}, {}, Kind::Invalid, "COM0", {}, 0, texts::PORT_NAME_UNKNOWN},
+        {"LPT1", {}, {}, Kind::Invalid, "LPT1", {}, 0, texts::PORT_NAME_UNKNOWN},
+    };
+    for (const Resolution& r : table) {
+        const PortSpec spec = resolvePortName(r.portName, lookupIn(r.environment), devicesOf(r.devices));
+        SCOPED_TRACE(r.portName + " " + (r.environment.empty() ? "" : r.environment.begin()->second));
+        EXPECT_EQ(spec.kind, r.kind);
+        EXPECT_EQ(spec.device, r.device);
+        if (r.kind == Kind::Simulated) {
+            EXPECT_EQ(spec.model, r.model);
+            EXPECT_EQ(spec.crystalMHz, r.crystalMHz);
+        }
+        EXPECT_EQ(spec.reason, toStdString(r.reason));
+    }
+}
+
+TEST(PortNames, ListsTtysWithHardwareButNotAbsentUarts)
+{
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / ("rovidada-tty-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    const auto tty = [&](const std::string& name, bool device, const char* uartType) {
+        fs::create_directories(root / name);
+        if (device)
+            fs::create_directories(root / name / "device");
+        if (uartType)
+            std::ofstream(root / name / "type") << uartType << "\n";
+    };
+    tty("ttyUSB0", true, nullptr);
+    tty("ttyS0", true, "4");
+    tty("ttyS1", true, "0"); // registered by the 8250 driver, no chip found
+    tty("ttyS2", false, "4");
+    tty("tty1", false, nullptr);
+
+    auto names = listSerialDevices(root.string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"ttyS0", "ttyUSB0"}));
+    fs::remove_all(root);
+}
+
+TEST(PortNames, FailureTextNamesTheDeviceAndHintsAtDialoutOnlyForPermission)
+{
+    const std::string first = toStdString(texts::PORT_OPEN_FAILED);
+    EXPECT_EQ(portOpenFailureText("/dev/ttyUSB0", "Permission denied", true),
+              first + "\n/dev/ttyUSB0: Permission denied\n" + toStdString(texts::PORT_DIALOUT_HINT));
+    EXPECT_EQ(portOpenFailureText("/dev/ttyS3", "Device or resource busy", false),
+              first + "\n/dev/ttyS3: Device or resource busy");
+}
+
+TEST(SystemPortOpener, OpensWhatTheNameResolvesTo)
+{
+    std::vector<std::string> boards;
+    SystemPortOpener opener(
+        [&boards](const std::string& model, int crystalMHz, std::string& reason) -> std::unique_ptr<SerialPort> {
+            boards.push_back(model + "@" + std::to_string(crystalMHz));
+            reason = "unknown model";
+            return nullptr;
+        },
+        lookupIn({{"ROVIDADA_COM1", "sim:XYZ@8MHz"},
+                  {"ROVIDADA_COM2", "sim:XYZ@9MHz"},
+                  {"ROVIDADA_COM3", "/nonexistent/ttyUSB9"}}),
+        devicesOf({}));
+
+    const PortOpenResult sim = opener.open("COM1");
+    EXPECT_EQ(boards, std::vector<std::string>{"XYZ@8"});
+    EXPECT_EQ(sim.device, "sim:XYZ@8MHz");
+    EXPECT_EQ(sim.reason, "unknown model");
+
+    const PortOpenResult badSpec = opener.open("COM2");
+    EXPECT_EQ(boards.size(), 1u) << "a bad spec reaches no simulator";
+    EXPECT_EQ(badSpec.reason, toStdString(texts::PORT_SPEC_BAD_CRYSTAL));
+
+    const PortOpenResult missing = opener.open("COM3");
+    EXPECT_FALSE(missing.port);
+    EXPECT_EQ(missing.device, "/nonexistent/ttyUSB9");
+    EXPECT_EQ(missing.reason, std::strerror(ENOENT));
+    EXPECT_FALSE(missing.permissionDenied);
+}
+
+} // namespace

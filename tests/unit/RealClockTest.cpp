@@ -1,0 +1,83 @@
+// The real clock cuts long waits into slices with the idle hook between them,
+// so that the window can repaint while an operation waits.
+#include <gtest/gtest.h>
+
+#include <poll.h>
+
+#include <vector>
+
+#include "serial/RealClock.h"
+#include "serial/SerialPort.h"
+
+namespace {
+
+// A line on which nothing ever arrives, or something already has; it records
+// how long each poll was allowed to take.
+class QuietLine : public SerialPort {
+public:
+    explicit QuietLine(bool hasInput = false) : hasInput_(hasInput) {}
+    std::vector<int> pollTimeoutsMs;
+
+    void applyLineSettings() override {}
+    void setRts(bool) override {}
+    bool write(const std::uint8_t*, std::size_t) override { return true; }
+    void drain() override {}
+    Status queryStatus() override { return {}; }
+    std::size_t read(std::uint8_t*, std::size_t) override { return 0; }
+    void purge() override {}
+    bool waitReadable(int timeoutMs) override
+    {
+        pollTimeoutsMs.push_back(timeoutMs);
+        if (!hasInput_)
+            ::poll(nullptr, 0, timeoutMs);
+        return hasInput_;
+    }
+
+private:
+    bool hasInput_;
+};
+
+TEST(RealClock, WaitForInputPollsInSlicesWithTheIdleHookBetween)
+{
+    RealClock clock;
+    int idleCalls = 0;
+    clock.setIdleHook([&] { ++idleCalls; });
+    QuietLine line;
+
+    EXPECT_FALSE(clock.waitForInput(line, clock.tick() + 100));
+    ASSERT_GE(line.pollTimeoutsMs.size(), 4u);
+    for (const int sliceMs : line.pollTimeoutsMs) {
+        EXPECT_GT(sliceMs, 0);
+        EXPECT_LE(sliceMs, 30);
+    }
+    EXPECT_EQ(idleCalls, int(line.pollTimeoutsMs.size()));
+}
+
+TEST(RealClock, WaitForInputReturnsAtOnceWhenInputIsThere)
+{
+    RealClock clock;
+    QuietLine line(true);
+    EXPECT_TRUE(clock.waitForInput(line, clock.tick() + 300));
+    EXPECT_EQ(line.pollTimeoutsMs.size(), 1u);
+}
+
+TEST(RealClock, PauseCallsTheIdleHookOnTheWay)
+{
+    RealClock clock;
+    int idleCalls = 0;
+    clock.setIdleHook([&] { ++idleCalls; });
+    const std::uint32_t start = clock.tick();
+    clock.pause(100);
+    EXPECT_GE(clock.tick() - start, 100u);
+    EXPECT_GE(idleCalls, 3); // 100 ms in slices of 30 ms at most
+}
+
+TEST(RealClock, PastDeadlineDoesNotWait)
+{
+    RealClock clock;
+    QuietLine line;
+    EXPECT_FALSE(clock.waitForInput(line, clock.tick() - 5));
+    EXPECT_TRUE(line.pollTimeoutsMs.empty());
+}
+
+} // namespace
