@@ -40,7 +40,10 @@ wxBitmap toolBitmap(const char* name)
 } // namespace
 
 MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& size, AppServices services)
-    : wxFrame(nullptr, wxID_ANY, title, pos, size, wxDEFAULT_FRAME_STYLE), services_(services)
+    : wxFrame(nullptr, wxID_ANY, title, pos, size, wxDEFAULT_FRAME_STYLE),
+      services_(services),
+      linkObserver_(std::make_unique<WindowLinkObserver>(*this)),
+      link_(std::make_unique<SerialLink>(services.clock, services.ports, *linkObserver_))
 {
     SetIcon(loadResourceIcon("IDI_ICON"));
     currentModel = modelTable()[0];
@@ -61,7 +64,7 @@ MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& si
     createToolBarControls();
     createSidePanelControls();
 
-    showDisconnected();
+    link_->markDisconnected();
 
     wxTextAttr style(*wxBLACK, wxNullColour,
                      wxFont(10, wxFONTFAMILY_MODERN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL, false));

@@ -1,23 +1,20 @@
 #include "app/ProgrammerApp.h"
 
+#include <wx/image.h>
+
 #include "app/MainFrame.h"
 #include "app/UiText.h"
-#include "serial/PortOpener.h"
-#include "serial/VirtualClock.h"
-
-namespace {
-// Temporary until the real clock and port opener land.
-class NoPorts : public PortOpener {
-public:
-    PortOpenResult open(const std::string& name) override { return {nullptr, name, "not built yet", false}; }
-};
-} // namespace
+#include "serial/RealClock.h"
+#include "serial/SystemPortOpener.h"
+#include "sim/SimulatedPort.h"
 
 bool ProgrammerApp::OnInit()
 {
     wxInitAllImageHandlers();
-    static VirtualClock clock;
-    static NoPorts ports;
+    static RealClock clock;
+    static SystemPortOpener ports([](const std::string& model, int crystalMHz, std::string& reason) {
+        return openSimulatedPort(model, crystalMHz, clock, reason);
+    });
     mainFrame = new MainFrame(uiText(texts::FRAME_TITLE), wxDefaultPosition, wxDefaultSize, AppServices{clock, ports});
     mainFrame->Show(true);
     SetTopWindow(mainFrame);

@@ -10,12 +10,13 @@
 #include "app/UiText.h"
 #include "buffers/BufferBook.h"
 #include "buffers/NumberField.h"
+#include "serial/SerialLink.h"
 #include "target/ModelTable.h"
 
 void MainFrame::onExit(wxCommandEvent&)
 {
     Close(true);
-    // TODO(serial): close the current port.
+    link().closeCurrentPort();
 }
 
 void MainFrame::onAbout(wxCommandEvent&)

@@ -1,2 +1,18 @@
+// The window's side of the serial link: line-error boxes and the
+// connection-lost state of the controls.
 #pragma once
-class WindowLinkObserver {};
+
+#include "serial/LinkObserver.h"
+
+class MainFrame;
+
+class WindowLinkObserver : public LinkObserver {
+public:
+    explicit WindowLinkObserver(MainFrame& frame) : frame_(frame) {}
+
+    void showLineError(Text message) override;
+    void connectionLost() override;
+
+private:
+    MainFrame& frame_;
+};
