@@ -2,6 +2,8 @@
 // the catch-all for other menu commands, the beep on the bare frame, and the
 // model choice.
 #include <wx/combobox.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
 #include <wx/utils.h>
 
 #include "app/Identifiers.h"
@@ -30,8 +32,16 @@ void MainFrame::onAnyMenu(wxCommandEvent&)
 
 void MainFrame::onSize(wxSizeEvent& event)
 {
+    // The default handling still lays sidePanel out below the tool bar.
     event.Skip();
-    // TODO(buffers): page area h - 116, grids h - 120.
+    if (!bufferBook || !GetToolBar() || !GetStatusBar())
+        return; // sizes sent while the window is still being built
+    // h counts the tool bar and the status bar, which wxGTK leaves out of the
+    // frame's client area.
+    const int h = GetClientSize().y + GetToolBar()->GetSize().y + GetStatusBar()->GetSize().y;
+    if (wxWindow* page = bufferBook->GetCurrentPage())
+        bufferBook->SetPageSize(wxSize(page->GetSize().x, h - 116));
+    // TODO(buffers): every buffer page's grid to (width of currentBuffer, h - 120).
 }
 
 void MainFrame::onMouse(wxMouseEvent&)
