@@ -27,6 +27,7 @@ GtkWidget* gtk_bin_get_child(GtkWidget* bin);
 namespace {
 
 constexpr const char* kCompactClass = "rovidada-compact";
+constexpr const char* kTightClass = "rovidada-tight";
 constexpr unsigned kApplicationPriority = 600; // GTK_STYLE_PROVIDER_PRIORITY_APPLICATION
 
 // Tool buttons come out 23 x 24 (16-px image, 2- and 3-px paddings, 1-px border), the
@@ -41,6 +42,7 @@ button.rovidada-compact, .rovidada-compact button { min-height: 0; min-width: 0;
 combobox.rovidada-compact button, .rovidada-compact combobox button { padding: 3px 4px; }
 combobox.rovidada-compact arrow, .rovidada-compact combobox arrow { min-height: 0; min-width: 10px; }
 combobox.rovidada-compact entry, .rovidada-compact combobox entry { padding: 2px 3px; }
+combobox.rovidada-tight entry, combobox.rovidada-tight button { padding-top: 0; padding-bottom: 0; }
 checkbutton.rovidada-compact { min-height: 0; padding: 0; }
 checkbutton.rovidada-compact check { margin: 0 3px 0 0; min-width: 12px; min-height: 12px; }
 )css";
@@ -69,15 +71,23 @@ GtkWidget* innerWidget(const wxWindow* window)
     return isA(widget, "GtkEventBox") ? gtk_bin_get_child(widget) : widget;
 }
 
-} // namespace
-
-void makeCompact(wxWindow* window)
+void addStyleClass(wxWindow* window, const char* styleClass)
 {
     GtkWidget* widget = innerWidget(window);
     if (!widget)
         return;
     installStyleSheet(widget);
-    gtk_style_context_add_class(gtk_widget_get_style_context(widget), kCompactClass);
+    gtk_style_context_add_class(gtk_widget_get_style_context(widget), styleClass);
+}
+
+} // namespace
+
+void makeCompact(wxWindow* window) { addStyleClass(window, kCompactClass); }
+
+void makeTight(wxWindow* window)
+{
+    addStyleClass(window, kCompactClass);
+    addStyleClass(window, kTightClass);
 }
 
 int toolItemWidth(wxToolBar* toolBar, int index, int fallback)

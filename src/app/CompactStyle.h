@@ -11,6 +11,9 @@ class wxWindow;
 // parts) as compact. Installs the style sheet on first use.
 void makeCompact(wxWindow* window);
 
+// As makeCompact, and a combo box as low as GTK allows (18 pixels).
+void makeTight(wxWindow* window);
+
 // Width in pixels that GTK lays item `index` (a tool or a separator) of a
 // realised tool bar out with; `fallback` when there is no such GTK item.
 int toolItemWidth(wxToolBar* toolBar, int index, int fallback);

@@ -54,7 +54,7 @@ wxBitmap toolBitmap(const char* name)
 MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& size, AppServices services)
     : wxFrame(nullptr, wxID_ANY, title, pos, size, wxDEFAULT_FRAME_STYLE), services_(services)
 {
-    SetIcon(loadResourceIcon("IDI_ICON"));
+    SetIcons(loadResourceIconBundle("IDI_ICON"));
     currentModel = modelTable()[0];
 
     sidePanel = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER);
@@ -202,9 +202,9 @@ void MainFrame::createSidePanelControls()
     selectionCheck->SetFont(toolBarFont(toolBarFont(GetFont())));
     picture_ = new wxStaticBitmap(sidePanel, wxID_ANY, loadResourceBitmap("HC12BMP"));
     for (wxWindow* control : {static_cast<wxWindow*>(connectButton), static_cast<wxWindow*>(readButton),
-                              static_cast<wxWindow*>(writeButton), static_cast<wxWindow*>(selectionCheck),
-                              static_cast<wxWindow*>(compareCombo)})
+                              static_cast<wxWindow*>(writeButton), static_cast<wxWindow*>(selectionCheck)})
         makeCompact(control);
+    makeTight(compareCombo);
     placeSidePanelControls();
 }
 

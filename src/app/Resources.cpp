@@ -39,3 +39,17 @@ wxIcon loadResourceIcon(const wxString& name)
         icon.CopyFromBitmap(bitmap);
     return icon;
 }
+
+wxIconBundle loadResourceIconBundle(const wxString& name)
+{
+    wxIconBundle bundle;
+    const wxImage image = loadResourceImage(name);
+    if (!image.IsOk())
+        return bundle;
+    for (int size : {16, 32, image.GetWidth()}) {
+        wxIcon icon;
+        icon.CopyFromBitmap(wxBitmap(image.Scale(size, size, wxIMAGE_QUALITY_HIGH)));
+        bundle.AddIcon(icon);
+    }
+    return bundle;
+}

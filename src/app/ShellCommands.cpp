@@ -39,8 +39,11 @@ void MainFrame::onSize(wxSizeEvent& event)
     // h counts the tool bar and the status bar, which wxGTK leaves out of the
     // frame's client area.
     const int h = GetClientSize().y + GetToolBar()->GetSize().y + GetStatusBar()->GetSize().y;
-    if (wxWindow* page = bufferBook->GetCurrentPage())
-        bufferBook->SetPageSize(wxSize(page->GetSize().x, h - 116));
+    // The page area becomes h - 116 high and keeps its width. The width is
+    // kept through the notebook's own: a page that GTK has not laid out yet
+    // reports a width of 20, which would shrink the notebook to a sliver.
+    const int bookHeight = bufferBook->CalcSizeFromPage(wxSize(0, h - 116)).y;
+    bufferBook->SetSize(bufferBook->GetSize().x, bookHeight);
     // TODO(buffers): every buffer page's grid to (width of currentBuffer, h - 120).
 }
 

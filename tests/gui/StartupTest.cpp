@@ -188,7 +188,8 @@ TEST(Startup, ControlsCarryTheirIdentifiersAndNames)
     EXPECT_EQ(frame.writeButton->GetId(), ID_WRITE_EEPROM);
     EXPECT_EQ(frame.selectionCheck->GetId(), ID_SELECTION_CHECK);
     EXPECT_EQ(frame.bufferBook->GetId(), ID_BUFFER_BOOK);
-    EXPECT_TRUE(frame.GetIcon().IsOk());
+    EXPECT_TRUE(frame.GetIcons().GetIcon(wxSize(32, 32)).IsOk());
+    EXPECT_TRUE(frame.GetIcons().GetIcon(wxSize(48, 48)).IsOk());
 
     wxTextAttr style = frame.startField->GetDefaultStyle();
     EXPECT_EQ(style.GetTextColour(), *wxBLACK);
