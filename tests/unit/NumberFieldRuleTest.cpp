@@ -79,3 +79,26 @@ TEST(NumberFieldRule, NeverLongerThanTheLimitAndOnlyAllowedCharacters)
         }
     }
 }
+
+TEST(NumberFieldRule, CaretReportedBeforeAnInsertionMovesPastIt)
+{
+    const struct {
+        const wchar_t* before;
+        const wchar_t* after;
+        long reported;
+        long expected;
+    } cases[] = {
+        {L"0800", L"08001", 4, 5},  // typed at the end
+        {L"0800", L"0F800", 1, 2},  // typed inside
+        {L"512", L"51299", 3, 5},   // pasted two
+        {L"0800", L"08001", 5, 5},  // caret already past the insertion
+        {L"0800", L"080", 3, 3},    // a deletion keeps its caret
+        {L"0800", L"1234", 2, 2},   // a replacement is no insertion
+        {L"0800", L"X0800", 0, 1},
+        {L"", L"FF", 0, 2},
+        {L"0800", L"08001", -1, -1},
+        {L"0800", L"08001", 9, 9},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(caretAfterInsertion(c.before, c.after, c.reported), c.expected) << c.after << " " << c.reported;
+}
