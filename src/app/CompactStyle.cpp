@@ -44,7 +44,7 @@ combobox.rovidada-compact arrow, .rovidada-compact combobox arrow { min-height: 
 combobox.rovidada-compact entry, .rovidada-compact combobox entry { padding: 2px 3px; }
 combobox.rovidada-tight entry, combobox.rovidada-tight button { padding-top: 0; padding-bottom: 0; }
 checkbutton.rovidada-compact { min-height: 0; padding: 0; }
-checkbutton.rovidada-compact check { margin: 0 3px 0 0; min-width: 12px; min-height: 12px; }
+checkbutton.rovidada-compact check { margin: 0 2px 0 0; padding: 0; min-width: 11px; min-height: 11px; }
 )css";
 
 void installStyleSheet(GtkWidget* widget)

@@ -176,6 +176,7 @@ void MainFrame::createToolBarControls()
     countLabel_ = new wxStaticText(panel, 0, uiText(texts::LABEL_COUNT));
     fillButton_ = new wxButton(panel, ID_FILL, uiText(texts::BUTTON_FILL), wxDefaultPosition, wxSize(50, 20),
                                wxBU_EXACTFIT);
+    fillButton_->SetFont(toolBarFont(toolBarFont(GetFont()))); // "Wypełnij" has 50 pixels
     for (wxWindow* control : panel->GetChildren())
         makeCompact(control);
     placeToolBarControls();
