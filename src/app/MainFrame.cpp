@@ -35,10 +35,11 @@ constexpr int kToolBarHeight = 26;
 constexpr int kToolButtonWidth = 23; // when GTK cannot say
 
 // The tool-bar controls use a font one point smaller than the window's, so
-// that they fit the 26-pixel tool bar (and the check box the window's edge).
-wxFont toolBarFont(wxFont font)
+// that they fit the 26-pixel tool bar; the fill button and the check box, which
+// have less room for their words, two points.
+wxFont smallerFont(wxFont font, int points)
 {
-    font.SetPointSize(font.GetPointSize() - 1);
+    font.SetPointSize(font.GetPointSize() - points);
     return font;
 }
 
@@ -138,7 +139,7 @@ void MainFrame::createToolBarControls()
     wxToolBar* toolBar = GetToolBar();
     toolBarPanel_ = new ToolBarPanel(toolBar, wxSize(kFrameWidth / 2, kToolBarHeight));
     makeCompact(toolBarPanel_);
-    toolBarPanel_->SetFont(toolBarFont(GetFont()));
+    toolBarPanel_->SetFont(smallerFont(GetFont(), 1));
     toolBar->AddControl(toolBarPanel_);
     toolBar->Realize();
 
@@ -176,7 +177,7 @@ void MainFrame::createToolBarControls()
     countLabel_ = new wxStaticText(panel, 0, uiText(texts::LABEL_COUNT));
     fillButton_ = new wxButton(panel, ID_FILL, uiText(texts::BUTTON_FILL), wxDefaultPosition, wxSize(50, 20),
                                wxBU_EXACTFIT);
-    fillButton_->SetFont(toolBarFont(toolBarFont(GetFont()))); // "Wypełnij" has 50 pixels
+    fillButton_->SetFont(smallerFont(GetFont(), 2));
     for (wxWindow* control : panel->GetChildren())
         makeCompact(control);
     placeToolBarControls();
@@ -199,8 +200,7 @@ void MainFrame::createSidePanelControls()
     compareCombo->Disable();
     compareCombo->SetSelection(0);
 
-    // The check box's label has little room left of the window's edge.
-    selectionCheck->SetFont(toolBarFont(toolBarFont(GetFont())));
+    selectionCheck->SetFont(smallerFont(GetFont(), 2));
     picture_ = new wxStaticBitmap(sidePanel, wxID_ANY, loadResourceBitmap("HC12BMP"));
     for (wxWindow* control : {static_cast<wxWindow*>(connectButton), static_cast<wxWindow*>(readButton),
                               static_cast<wxWindow*>(writeButton), static_cast<wxWindow*>(selectionCheck)})

@@ -84,6 +84,7 @@ private:
     void placeSidePanelControls();
     void fitControlsToStyle();
     void moveOnToolBar(wxWindow* control, wxPoint onToolBar);
+    wxRect onToolBar(const wxWindow* control) const; // in the tool bar's client area
 
     // Shell (app/)
     void onExit(wxCommandEvent& event);

@@ -40,6 +40,11 @@ void MainFrame::moveOnToolBar(wxWindow* control, wxPoint onToolBar)
     control->Move(onToolBar - toolBarPanelAt_);
 }
 
+wxRect MainFrame::onToolBar(const wxWindow* control) const
+{
+    return wxRect(control->GetPosition() + toolBarPanelAt_, control->GetSize());
+}
+
 void MainFrame::placeToolBarControls()
 {
     const int t = toolsOrigin_;
@@ -50,12 +55,13 @@ void MainFrame::placeToolBarControls()
     moveOnToolBar(crystalCombo, {t + 540, 4});
 
     // The labels end 2 pixels left of their field, whatever width they render at.
-    const wxRect start(wxPoint(t + 250, 5), startField->GetSize());
-    const wxRect count(wxPoint(t + 350, 5), countField->GetSize());
+    const wxRect start = onToolBar(startField);
+    const wxRect count = onToolBar(countField);
     moveOnToolBar(startLabel_, {start.x - startLabel_->GetSize().x - 2, 7});
     moveOnToolBar(hexMark_, {start.GetRight() + 1 + 2, 7});
     moveOnToolBar(countLabel_, {count.x - countLabel_->GetSize().x - 2, 7});
-    moveOnToolBar(fillButton_, {t + 100 + 30, 5 - 1});
+    const wxRect fill = onToolBar(fillField);
+    moveOnToolBar(fillButton_, {fill.x + 30, fill.y - 1});
 
     // The container reaches just past its rightmost control.
     int right = 0, bottom = 0;
