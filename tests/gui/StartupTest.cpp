@@ -33,7 +33,8 @@ void collectLabels(wxWindow* window, std::vector<wxWindow*>& out)
 
 TEST(Startup, WindowStartsNotConnectedWithTheModelPlaceholder)
 {
-    MainFrame& frame = TestApp::frame();
+    MainFrame& frame = TestApp::freshFrame(); // untouched by the tests before
+
     EXPECT_EQ(frame.GetTitle(), "Rovidada DE12 1.5");
     EXPECT_EQ(frame.GetStatusBar()->GetFieldsCount(), 4);
     EXPECT_EQ(frame.GetStatusBar()->GetStatusText(3), u("Brak połączenia."));
