@@ -13,8 +13,10 @@
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
 
+#include "app/CompactStyle.h"
 #include "app/Identifiers.h"
 #include "app/Resources.h"
+#include "app/ToolBarPanel.h"
 #include "app/UiText.h"
 #include "app/WindowLinkObserver.h"
 #include "serial/SerialLink.h"
@@ -29,6 +31,17 @@ constexpr int kFrameMinHeight = 486;
 constexpr int kFrameMaxHeight = 900;
 constexpr int kFrameHeight = 660;
 constexpr int kToolSize = 16;
+constexpr int kToolBarHeight = 26;
+constexpr int kToolButtonWidth = 23; // when GTK cannot say
+
+// The tool-bar controls use a font one point smaller than the window's, so
+// that they fit the 26-pixel tool bar; the fill button and the check box, which
+// have less room for their words, two points.
+wxFont smallerFont(wxFont font, int points)
+{
+    font.SetPointSize(font.GetPointSize() - points);
+    return font;
+}
 
 wxBitmap toolBitmap(const char* name)
 {
@@ -45,7 +58,7 @@ MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& si
       linkObserver_(std::make_unique<WindowLinkObserver>(*this)),
       link_(std::make_unique<SerialLink>(services.clock, services.ports, *linkObserver_))
 {
-    SetIcon(loadResourceIcon("IDI_ICON"));
+    SetIcons(loadResourceIconBundle("IDI_ICON"));
     currentModel = modelTable()[0];
 
     sidePanel = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER);
@@ -69,6 +82,10 @@ MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& si
     wxTextAttr style(*wxBLACK, wxNullColour,
                      wxFont(10, wxFONTFAMILY_MODERN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL, false));
     startField->SetDefaultStyle(style);
+
+    // GTK applies the compact style only when the window is shown; the default
+    // sizes and everything placed from them follow once it has.
+    CallAfter(&MainFrame::fitControlsToStyle);
 }
 
 MainFrame::~MainFrame() = default;
@@ -115,80 +132,84 @@ void MainFrame::createToolBar()
     toolBar->AddSeparator();
     toolBar->AddSeparator();
     toolBar->AddTool(ID_ABOUT, uiText(texts::TOOL_HELP), toolBitmap("help"), uiText(texts::HELP_ABOUT));
+    makeCompact(toolBar);
     toolBar->Realize();
     SetToolBar(toolBar);
 }
 
 void MainFrame::createToolBarControls()
 {
-    // TODO(layout): container control, real tool button width.
     wxToolBar* toolBar = GetToolBar();
-    toolsOrigin_ = 23 * 11 - 180;
-    const int t = toolsOrigin_;
+    toolBarPanel_ = new ToolBarPanel(toolBar, wxSize(kFrameWidth / 2, kToolBarHeight));
+    makeCompact(toolBarPanel_);
+    toolBarPanel_->SetFont(smallerFont(GetFont(), 1));
+    toolBar->AddControl(toolBarPanel_);
+    toolBar->Realize();
 
-    startField = new NumberField(toolBar, ID_NUMBER_FIELD, NumberFilter::Hexadecimal, 4, "0000",
-                                 wxPoint(t + 250, 5), wxSize(50, 17), wxTE_RIGHT, "start");
-    countField = new NumberField(toolBar, ID_NUMBER_FIELD, NumberFilter::Decimal, 7, "0", wxPoint(t + 350, 5),
+    // Ten items stand before the container: five tools and five separators.
+    int itemsWidth = 0;
+    for (int item = 0; item < 10; ++item)
+        itemsWidth += toolItemWidth(toolBar, item, kToolButtonWidth);
+    toolBarPanelAt_ = wxPoint(itemsWidth, 0);
+    toolsOrigin_ = toolItemWidth(toolBar, 0, kToolButtonWidth) * 11 - 180;
+
+    wxWindow* panel = toolBarPanel_;
+    startField = new NumberField(panel, ID_NUMBER_FIELD, NumberFilter::Hexadecimal, 4, "0000", wxDefaultPosition,
+                                 wxSize(50, 17), wxTE_RIGHT, "start");
+    countField = new NumberField(panel, ID_NUMBER_FIELD, NumberFilter::Decimal, 7, "0", wxDefaultPosition,
                                  wxSize(50, 17), wxTE_RIGHT, "ile");
-    fillField = new NumberField(toolBar, ID_NUMBER_FIELD, NumberFilter::Hexadecimal, 2, "FF", wxPoint(t + 100, 5),
+    fillField = new NumberField(panel, ID_NUMBER_FIELD, NumberFilter::Hexadecimal, 2, "FF", wxDefaultPosition,
                                 wxSize(25, 17), wxTE_RIGHT, "ile");
 
-    modelCombo = new wxComboBox(toolBar, ID_MODEL_COMBO, wxEmptyString, wxPoint(t + 410, 3), wxDefaultSize, 0,
-                                nullptr, wxCB_READONLY | wxCB_SIMPLE);
+    modelCombo = new wxComboBox(panel, ID_MODEL_COMBO, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0, nullptr,
+                                wxCB_READONLY | wxCB_SIMPLE);
     for (const ModelInfo& model : modelTable())
-        modelCombo->Append(model.name);
-    modelCombo->SetValue(modelTable()[0].name);
+        modelCombo->Append(uiText(model.name));
+    modelCombo->SetValue(uiText(modelTable()[0].name));
     startField->SetValue(wxString::Format("%04X", unsigned(currentModel.eepromStart)));
     countField->SetValue(wxString::Format("%u", unsigned(currentModel.eepromSize)));
 
-    crystalCombo = new wxComboBox(toolBar, ID_CRYSTAL_COMBO, wxEmptyString, wxPoint(t + 540, 4), wxDefaultSize, 0,
+    crystalCombo = new wxComboBox(panel, ID_CRYSTAL_COMBO, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0,
                                   nullptr, wxCB_READONLY | wxCB_SIMPLE);
     for (Text item : {texts::CRYSTAL_AUTO, texts::CRYSTAL_16MHZ, texts::CRYSTAL_8MHZ, texts::CRYSTAL_4MHZ})
         crystalCombo->Append(uiText(item));
     crystalCombo->SetValue(uiText(texts::CRYSTAL_AUTO));
 
-    // The labels end 2 pixels left of their field, whatever width they render at.
-    auto* startLabel = new wxStaticText(toolBar, 0, uiText(texts::LABEL_START));
-    startLabel->Move(startField->GetPosition().x - startLabel->GetSize().x - 2, 7);
-    auto* hexMark = new wxStaticText(toolBar, 0, uiText(texts::LABEL_HEX_MARK));
-    hexMark->Move(startField->GetPosition().x + startField->GetSize().x + 2, 7);
-    auto* countLabel = new wxStaticText(toolBar, 0, uiText(texts::LABEL_COUNT));
-    countLabel->Move(countField->GetPosition().x - countLabel->GetSize().x - 2, 7);
-
-    const wxPoint fillAt = fillField->GetPosition();
-    new wxButton(toolBar, ID_FILL, uiText(texts::BUTTON_FILL), wxPoint(fillAt.x + 30, fillAt.y - 1), wxSize(50, 20),
-                 wxBU_EXACTFIT);
+    startLabel_ = new wxStaticText(panel, 0, uiText(texts::LABEL_START));
+    hexMark_ = new wxStaticText(panel, 0, uiText(texts::LABEL_HEX_MARK));
+    countLabel_ = new wxStaticText(panel, 0, uiText(texts::LABEL_COUNT));
+    fillButton_ = new wxButton(panel, ID_FILL, uiText(texts::BUTTON_FILL), wxDefaultPosition, wxSize(50, 20),
+                               wxBU_EXACTFIT);
+    fillButton_->SetFont(smallerFont(GetFont(), 2));
+    for (wxWindow* control : panel->GetChildren())
+        makeCompact(control);
+    placeToolBarControls();
 }
 
 void MainFrame::createSidePanelControls()
 {
-    connectButton = new wxBitmapButton(sidePanel, ID_CONNECT, loadResourceBitmap("connect"), wxPoint(607, 20));
+    connectButton = new wxBitmapButton(sidePanel, ID_CONNECT, loadResourceBitmap("connect"));
     connectButton->SetDefault();
-    readButton = new wxBitmapButton(sidePanel, ID_READ_EEPROM, loadResourceBitmap("read"), wxPoint(607, 135));
-    writeButton = new wxBitmapButton(sidePanel, ID_WRITE_EEPROM, loadResourceBitmap("write"), wxPoint(607, 255));
+    readButton = new wxBitmapButton(sidePanel, ID_READ_EEPROM, loadResourceBitmap("read"));
+    writeButton = new wxBitmapButton(sidePanel, ID_WRITE_EEPROM, loadResourceBitmap("write"));
+    selectionCheck = new wxCheckBox(sidePanel, ID_SELECTION_CHECK, uiText(texts::CHECK_SELECTION));
+    readWriteBox_ = new wxStaticBox(sidePanel, 0, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0);
+    connectBox_ = new wxStaticBox(sidePanel, 0, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0);
+    compareBox_ = new wxStaticBox(sidePanel, 0, uiText(texts::BOX_COMPARE), wxDefaultPosition, wxDefaultSize, 0);
 
-    const wxRect write = writeButton->GetRect();
-    selectionCheck = new wxCheckBox(sidePanel, ID_SELECTION_CHECK, uiText(texts::CHECK_SELECTION),
-                                    wxPoint(write.x + 3, write.y + write.height + 1));
-
-    const wxRect read = readButton->GetRect();
-    const wxRect connect = connectButton->GetRect();
-    const wxRect check = selectionCheck->GetRect();
-    new wxStaticBox(sidePanel, 0, wxEmptyString, wxPoint(read.x, read.y - 9), wxSize(90, 194), 0);
-    new wxStaticBox(sidePanel, 0, wxEmptyString, wxPoint(connect.x, connect.y - 7),
-                    wxSize(92, connect.height + 12), 0);
-    new wxStaticBox(sidePanel, 0, uiText(texts::BOX_COMPARE), wxPoint(check.x, check.y + check.height + 30),
-                    wxSize(90, 40), 0);
-
-    compareCombo = new wxComboBox(sidePanel, ID_COMPARE_COMBO, wxEmptyString,
-                                  wxPoint(check.x + 2, check.y + check.height + 47), wxSize(87, 16), 0, nullptr,
-                                  wxCB_READONLY | wxCB_SIMPLE);
+    compareCombo = new wxComboBox(sidePanel, ID_COMPARE_COMBO, wxEmptyString, wxDefaultPosition, wxSize(87, 16), 0,
+                                  nullptr, wxCB_READONLY | wxCB_SIMPLE);
     compareCombo->Append(bufferBook->GetPageText(bufferBook->GetSelection()));
     compareCombo->Disable();
     compareCombo->SetSelection(0);
 
-    const wxPoint comboAt = compareCombo->GetPosition();
-    new wxStaticBitmap(sidePanel, wxID_ANY, loadResourceBitmap("HC12BMP"), wxPoint(comboAt.x, comboAt.y + 30));
+    selectionCheck->SetFont(smallerFont(GetFont(), 2));
+    picture_ = new wxStaticBitmap(sidePanel, wxID_ANY, loadResourceBitmap("HC12BMP"));
+    for (wxWindow* control : {static_cast<wxWindow*>(connectButton), static_cast<wxWindow*>(readButton),
+                              static_cast<wxWindow*>(writeButton), static_cast<wxWindow*>(selectionCheck)})
+        makeCompact(control);
+    makeTight(compareCombo);
+    placeSidePanelControls();
 }
 
 void MainFrame::showDisconnected()

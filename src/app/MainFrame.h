@@ -14,12 +14,17 @@ class wxBookCtrlEvent;
 class wxCheckBox;
 class wxComboBox;
 class wxMenu;
+class wxButton;
 class wxPanel;
+class wxStaticBitmap;
+class wxStaticBox;
+class wxStaticText;
 class BufferBook;
 class Clock;
 class NumberField;
 class PortOpener;
 class SerialLink;
+class ToolBarPanel;
 class WindowLinkObserver;
 
 // What the window needs from outside: the clock every pause goes through and
@@ -64,12 +69,22 @@ public:
 
     // The x position that the tool-bar controls are placed from.
     int toolsOrigin() const { return toolsOrigin_; }
+    // The one control added to the tool bar; the fields, combo boxes, labels
+    // and the fill button live inside it (GTK shows no other tool-bar child).
+    ToolBarPanel* toolBarPanel() const { return toolBarPanel_; }
 
 private:
     void createMenus();
     void createToolBar();
     void createToolBarControls();
     void createSidePanelControls();
+    // Layout (MainFrameLayout.cpp): every control at its place, from the sizes
+    // the controls have now; run again once GTK has applied the compact style.
+    void placeToolBarControls();
+    void placeSidePanelControls();
+    void fitControlsToStyle();
+    void moveOnToolBar(wxWindow* control, wxPoint onToolBar);
+    wxRect onToolBar(const wxWindow* control) const; // in the tool bar's client area
 
     // Shell (app/)
     void onExit(wxCommandEvent& event);
@@ -98,6 +113,16 @@ private:
     std::unique_ptr<WindowLinkObserver> linkObserver_;
     std::unique_ptr<SerialLink> link_;
     int toolsOrigin_ = 0;
+    ToolBarPanel* toolBarPanel_ = nullptr;
+    wxPoint toolBarPanelAt_;  // the container's place in the tool bar's client area
+    wxStaticText* startLabel_ = nullptr;
+    wxStaticText* hexMark_ = nullptr;
+    wxStaticText* countLabel_ = nullptr;
+    wxButton* fillButton_ = nullptr;
+    wxStaticBox* readWriteBox_ = nullptr;
+    wxStaticBox* connectBox_ = nullptr;
+    wxStaticBox* compareBox_ = nullptr;
+    wxStaticBitmap* picture_ = nullptr;
 
     wxDECLARE_EVENT_TABLE();
 };

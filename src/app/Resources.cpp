@@ -1,17 +1,55 @@
+// Looks the compiled-in images up by name, ignoring case, and decodes them.
 #include "app/Resources.h"
 
-// Placeholder until the images are embedded: blank bitmaps of the right sizes.
-wxBitmap loadResourceBitmap(const wxString& name)
+#include <wx/image.h>
+#include <wx/log.h>
+#include <wx/mstream.h>
+
+#include "app/EmbeddedResources.h"
+
+namespace {
+
+wxImage loadResourceImage(const wxString& name)
 {
-    const wxString n = name.Lower();
-    if (n == "connect" || n == "read" || n == "write")
-        return wxBitmap(80, 40);
-    if (n == "hc12bmp")
-        return wxBitmap(87, 178);
-    return wxBitmap(16, 16);
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
+        wxImage::AddHandler(new wxPNGHandler);
+    for (const EmbeddedResource& resource : embeddedResources()) {
+        if (name.CmpNoCase(resource.name) == 0) {
+            wxMemoryInputStream stream(resource.data, resource.size);
+            return wxImage(stream, wxBITMAP_TYPE_PNG);
+        }
+    }
+    wxLogError("no image resource named %s", name);
+    return wxImage();
 }
 
-wxIcon loadResourceIcon(const wxString&)
+} // namespace
+
+wxBitmap loadResourceBitmap(const wxString& name)
 {
-    return wxIcon();
+    const wxImage image = loadResourceImage(name);
+    return image.IsOk() ? wxBitmap(image) : wxBitmap();
+}
+
+wxIcon loadResourceIcon(const wxString& name)
+{
+    wxIcon icon;
+    const wxBitmap bitmap = loadResourceBitmap(name);
+    if (bitmap.IsOk())
+        icon.CopyFromBitmap(bitmap);
+    return icon;
+}
+
+wxIconBundle loadResourceIconBundle(const wxString& name)
+{
+    wxIconBundle bundle;
+    const wxImage image = loadResourceImage(name);
+    if (!image.IsOk())
+        return bundle;
+    for (int size : {16, 32, image.GetWidth()}) {
+        wxIcon icon;
+        icon.CopyFromBitmap(wxBitmap(image.Scale(size, size, wxIMAGE_QUALITY_HIGH)));
+        bundle.AddIcon(icon);
+    }
+    return bundle;
 }

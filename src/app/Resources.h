@@ -4,6 +4,10 @@
 
 #include <wx/bitmap.h>
 #include <wx/icon.h>
+#include <wx/iconbndl.h>
 
 wxBitmap loadResourceBitmap(const wxString& name);
 wxIcon loadResourceIcon(const wxString& name);
+// The icon at 16, 32 and its own size, for the window's title bar and the
+// task switcher.
+wxIconBundle loadResourceIconBundle(const wxString& name);

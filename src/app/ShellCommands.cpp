@@ -2,6 +2,8 @@
 // the catch-all for other menu commands, the beep on the bare frame, and the
 // model choice.
 #include <wx/combobox.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
 #include <wx/utils.h>
 
 #include "app/Identifiers.h"
@@ -31,8 +33,19 @@ void MainFrame::onAnyMenu(wxCommandEvent&)
 
 void MainFrame::onSize(wxSizeEvent& event)
 {
+    // The default handling still lays sidePanel out below the tool bar.
     event.Skip();
-    // TODO(buffers): page area h - 116, grids h - 120.
+    if (!bufferBook || !GetToolBar() || !GetStatusBar())
+        return; // sizes sent while the window is still being built
+    // h counts the tool bar and the status bar, which wxGTK leaves out of the
+    // frame's client area.
+    const int h = GetClientSize().y + GetToolBar()->GetSize().y + GetStatusBar()->GetSize().y;
+    // The page area becomes h - 116 high and keeps its width. The width is
+    // kept through the notebook's own: a page that GTK has not laid out yet
+    // reports a width of 20, which would shrink the notebook to a sliver.
+    const int bookHeight = bufferBook->CalcSizeFromPage(wxSize(0, h - 116)).y;
+    bufferBook->SetSize(bufferBook->GetSize().x, bookHeight);
+    // TODO(buffers): every buffer page's grid to (width of currentBuffer, h - 120).
 }
 
 void MainFrame::onMouse(wxMouseEvent&)

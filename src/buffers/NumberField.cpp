@@ -11,14 +11,23 @@ NumberField::NumberField(wxWindow* parent, wxWindowID id, NumberFilter filterKin
                          const wxString& name)
     : wxTextCtrl(parent, id, value, pos, size, style, wxDefaultValidator, name),
       filterKind(filterKind),
-      maxLength(maxLength)
+      maxLength(maxLength),
+      shownText_(value.ToStdWstring())
 {
+}
+
+void NumberField::DoSetValue(const wxString& value, int flags)
+{
+    shownText_ = value.ToStdWstring();
+    wxTextCtrl::DoSetValue(value, flags);
 }
 
 void NumberField::onTextChanged(wxCommandEvent&)
 {
-    const long caret = GetInsertionPoint();
-    const NumberFieldEdit edit = applyNumberFieldRule(GetValue().ToStdWstring(), caret, filterKind, maxLength);
+    const std::wstring typed = GetValue().ToStdWstring();
+    const long caret = caretAfterInsertion(shownText_, typed, GetInsertionPoint());
+    const NumberFieldEdit edit = applyNumberFieldRule(typed, caret, filterKind, maxLength);
+    shownText_ = edit.text;
     const wxString cleaned(edit.text);
     // ChangeValue raises no text event, so writing back cannot loop.
     if (cleaned != GetValue())

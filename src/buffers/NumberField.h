@@ -21,10 +21,15 @@ public:
     // shown takes both fields over.
     void setHandOver(std::function<void()> handOver) { handOver_ = std::move(handOver); }
 
+protected:
+    // Every text set from code (with or without an event) is what the field shows.
+    void DoSetValue(const wxString& value, int flags) override;
+
 private:
     void onTextChanged(wxCommandEvent& event);
 
     std::function<void()> handOver_;
+    std::wstring shownText_; // the text as the field last showed it, cleaned
 
     wxDECLARE_EVENT_TABLE();
 };

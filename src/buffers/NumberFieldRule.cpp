@@ -37,3 +37,16 @@ NumberFieldEdit applyNumberFieldRule(const std::wstring& text, long caret, Numbe
     }
     return {t, std::clamp<long>(p, 0, long(t.size()))};
 }
+
+long caretAfterInsertion(const std::wstring& before, const std::wstring& after, long reportedCaret)
+{
+    if (after.size() <= before.size() || reportedCaret < 0)
+        return reportedCaret;
+    const std::size_t at = std::size_t(reportedCaret);
+    const std::size_t inserted = after.size() - before.size();
+    if (at > before.size())
+        return reportedCaret;
+    const bool insertedThere = after.compare(0, at, before, 0, at) == 0 &&
+                               after.compare(at + inserted, std::wstring::npos, before, at) == 0;
+    return insertedThere ? reportedCaret + long(inserted) : reportedCaret;
+}

@@ -19,3 +19,10 @@ struct NumberFieldEdit {
 // text and caret as the field holds them right after the user's change.
 // maxLength 0 means no limit.
 NumberFieldEdit applyNumberFieldRule(const std::wstring& text, long caret, NumberFilter filter, int maxLength);
+
+// GTK raises the text-changed event of a typed or pasted insertion before it
+// moves the caret past the new characters, so the caret it reports then is
+// where the insertion began. When `after` is `before` with characters
+// inserted at `reportedCaret`, this gives the caret past them, as the rule
+// expects; otherwise `reportedCaret` unchanged.
+long caretAfterInsertion(const std::wstring& before, const std::wstring& after, long reportedCaret);
