@@ -34,8 +34,9 @@ protected:
         }
         activeScript->shown_.push_back(box);
         const auto& expected = activeScript->expected_[activeScript->next_++];
-        if (!expected.message.empty())
+        if (!expected.message.empty()) {
             EXPECT_EQ(expected.message.utf8_string(), box.message.utf8_string());
+        }
         return expected.answer;
     }
     void Exit(wxDialog*) override {}
