@@ -19,6 +19,7 @@ class BufferBook;
 class Clock;
 class NumberField;
 class PortOpener;
+class ProgressWindow;
 class SerialLink;
 class WindowLinkObserver;
 
@@ -57,6 +58,8 @@ public:
 
     Clock& clock() { return services_.clock; }
     SerialLink& link() { return *link_; }
+    // The gauge over status field 2 that long operations report to.
+    ProgressWindow& progress();
 
     // The window's part of losing the connection: status field 3 and the
     // target commands disabled.
@@ -97,6 +100,7 @@ private:
     AppServices services_;
     std::unique_ptr<WindowLinkObserver> linkObserver_;
     std::unique_ptr<SerialLink> link_;
+    std::unique_ptr<ProgressWindow> progress_;
     int toolsOrigin_ = 0;
 
     wxDECLARE_EVENT_TABLE();

@@ -2,6 +2,8 @@
 // the catch-all for other menu commands, the beep on the bare frame, and the
 // model choice.
 #include <wx/combobox.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
 #include <wx/utils.h>
 
 #include "app/Identifiers.h"
@@ -31,7 +33,12 @@ void MainFrame::onAnyMenu(wxCommandEvent&)
 void MainFrame::onSize(wxSizeEvent& event)
 {
     event.Skip();
-    // TODO(buffers): page area h - 116, grids h - 120.
+    // TODO(buffers): page area h - 116.
+    // h: the client area with the tool bar and the status bar, as the layout counts it.
+    const int h = GetClientSize().y + (GetToolBar() ? GetToolBar()->GetSize().y : 0) +
+                  (GetStatusBar() ? GetStatusBar()->GetSize().y : 0);
+    if (bufferBook)
+        bufferBook->resizeGrids(h - 120);
 }
 
 void MainFrame::onMouse(wxMouseEvent&)
