@@ -28,6 +28,7 @@ wxFont cellFont(wxFontWeight weight) { return wxFont(10, wxFONTFAMILY_MODERN, wx
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(BufferGrid, wxGrid)
+    EVT_GRID_RANGE_SELECTING(BufferGrid::onRangeSelected) // while the mouse drags
     EVT_GRID_RANGE_SELECTED(BufferGrid::onRangeSelected)
     EVT_GRID_CELL_LEFT_CLICK(BufferGrid::onCellLeftClick)
     EVT_GRID_CELL_CHANGED(BufferGrid::onCellChanged)
@@ -165,25 +166,32 @@ void BufferGrid::onRangeSelected(wxGridRangeSelectEvent& event)
     event.Skip();
     // Only selections are mirrored: mirroring a deselection would select again
     // the cells the user has just deselected.
-    if (!event.Selecting())
-        return;
-    const int left = event.GetLeftCol();
-    const int right = event.GetRightCol();
-    if (left < kSeparatorCol && right > kSeparatorCol)
-        return; // a block dragged from one half into the other stays as drawn
-    if (mirroringUnderWay)
+    if (!event.Selecting() || mirroringUnderWay)
         return;
     mirroringUnderWay = true;
     const int top = event.GetTopRow();
     const int bottom = event.GetBottomRow();
-    SelectBlock(top, left, bottom, right, false);
-    // The twin of a block that touches the separator would reach column -1 or
-    // 33: it is cut to the grid's columns, and skipped when nothing is left.
-    const int shift = left < kSeparatorCol ? kTwinOffset : -kTwinOffset;
-    const int twinLeft = std::max(left + shift, 0);
-    const int twinRight = std::min(right + shift, kGridCols - 1);
-    if (twinLeft <= twinRight)
-        SelectBlock(top, twinLeft, bottom, twinRight, true);
+    const int left = event.GetLeftCol();
+    const int right = event.GetRightCol();
+    if (left < kSeparatorCol && right > kSeparatorCol) {
+        // A block dragged from one half into the other stays as drawn, without
+        // the twin an earlier moment of the same drag may have added.
+        if (GetSelectedBlocks().begin() != GetSelectedBlocks().end() &&
+            ++GetSelectedBlocks().begin() != GetSelectedBlocks().end())
+            SelectBlock(top, left, bottom, right, false);
+    } else {
+        // The twin of a block that touches the separator would reach column -1
+        // or 33: it is cut to the grid's columns, and skipped when nothing is
+        // left. The user's block goes in last: a drag in progress goes on
+        // extending the last block of the selection.
+        const int shift = left < kSeparatorCol ? kTwinOffset : -kTwinOffset;
+        const int twinLeft = std::max(left + shift, 0);
+        const int twinRight = std::min(right + shift, kGridCols - 1);
+        const bool hasTwin = twinLeft <= twinRight;
+        if (hasTwin)
+            SelectBlock(top, twinLeft, bottom, twinRight, false);
+        SelectBlock(top, left, bottom, right, hasTwin);
+    }
     mirroringUnderWay = false;
 }
 
