@@ -116,10 +116,7 @@ void BufferGrid::markRed(std::size_t k)
 
 bool BufferGrid::isRed(std::size_t k) const { return table_->store().isRed(k); }
 
-void BufferGrid::ensureCapacity()
-{
-    table_->growTo(byteCount);
-}
+void BufferGrid::ensureCapacity() { table_->growTo(byteCount); }
 
 void BufferGrid::relabelRows()
 {
@@ -176,8 +173,10 @@ void BufferGrid::onRangeSelected(wxGridRangeSelectEvent& event)
     if (left < kSeparatorCol && right > kSeparatorCol) {
         // A block dragged from one half into the other stays as drawn, without
         // the twin an earlier moment of the same drag may have added.
-        if (GetSelectedBlocks().begin() != GetSelectedBlocks().end() &&
-            ++GetSelectedBlocks().begin() != GetSelectedBlocks().end())
+        const wxGridBlocks blocks = GetSelectedBlocks();
+        auto block = blocks.begin();
+        const bool severalBlocks = block != blocks.end() && ++block != blocks.end();
+        if (severalBlocks)
             SelectBlock(top, left, bottom, right, false);
     } else {
         // The twin of a block that touches the separator would reach column -1

@@ -1,5 +1,6 @@
 #include "buffers/BufferTable.h"
 
+#include "app/UiText.h"
 #include "buffers/CellRules.h"
 
 namespace {
@@ -63,11 +64,12 @@ wxString BufferTable::GetRowLabelValue(int row)
 
 wxString BufferTable::GetColLabelValue(int col)
 {
-    static const wchar_t* const kCharLabels[] = {L"A", L"S", L"C", L"I", L"I"};
     if (col < kSeparatorCol)
         return wxString(byteText(std::uint8_t(col)));
-    if (col > kSeparatorCol && col < kSeparatorCol + 1 + 5)
-        return kCharLabels[col - kSeparatorCol - 1];
+    static const wxString charLabels = uiText(texts::GRID_CHAR_COLUMNS);
+    const int letter = col - kTwinOffset;
+    if (letter >= 0 && letter < int(charLabels.length()))
+        return wxString(charLabels[std::size_t(letter)]);
     return wxString();
 }
 
