@@ -1,7 +1,10 @@
 // The buffer grid on the real main window: its shape and labels, the editing
 // rules through the grid's own events, selection mirroring, the click, and the
 // hand-over between the grid and the start and count fields.
+#include <tuple>
+
 #include <wx/combobox.h>
+#include <wx/textctrl.h>
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
 
@@ -151,6 +154,25 @@ TEST_F(BufferGridTest, EditsThroughTheGridFollowTheCellRules)
     typeIntoCell(grid, 0, 5, "");
     EXPECT_TRUE(grid.isHexCellEmpty(5));
     EXPECT_EQ(grid.GetCellValue(0, 22), ".");
+}
+
+TEST_F(BufferGridTest, TheGridsOwnEditorAppliesTheRuleAndUpdatesTheTwin)
+{
+    BufferGrid& grid = freshGrid(32);
+    for (auto [col, typed, hex, chars] : {std::tuple{3, "b9", "B9", "ą"}, std::tuple{20, "Ż", "AF", "Ż"}}) {
+        grid.SetGridCursor(1, col);
+        grid.EnableCellEditControl();
+        ASSERT_TRUE(grid.IsCellEditControlShown());
+        wxGridCellEditor* editor = grid.GetCellEditor(1, col);
+        auto* text = dynamic_cast<wxTextCtrl*>(editor->GetControl());
+        editor->DecRef();
+        ASSERT_NE(text, nullptr);
+        text->SetValue(wxString::FromUTF8(typed));
+        grid.SaveEditControlValue();
+        grid.DisableCellEditControl();
+        EXPECT_EQ(grid.GetCellValue(1, 3), hex) << typed;
+        EXPECT_EQ(grid.GetCellValue(1, 20), wxString::FromUTF8(chars)) << typed;
+    }
 }
 
 TEST_F(BufferGridTest, RedMarksShowAndSurviveWrites)
