@@ -63,6 +63,8 @@ wxString BufferBook::newPage(const wxString& baseName)
         updateCompareComboEnabled();
     }
     createGrid(count);
+    // The grid follows the page's first real size, once GTK has laid it out.
+    page->Bind(wxEVT_SIZE, &BufferBook::onPageLaidOut, this);
     if (startField)
         startField->SetValue(wxString(addressText(start & 0xFFFF)));
     return name;
@@ -114,6 +116,7 @@ BufferGrid* BufferBook::createGrid(std::uint32_t n)
     if (sel < 0)
         return nullptr;
     n = std::min(n, kMaxByteCount);
+    const wxSize area = pageArea(sel);
     BufferGrid*& slot = slots_[std::size_t(sel)];
     const std::uint32_t keptStart = slot ? slot->startAddress : 0;
     if (slot) {
@@ -122,7 +125,7 @@ BufferGrid* BufferBook::createGrid(std::uint32_t n)
         slot->Destroy();
     }
     const int rows = n < 16 ? 1 : int(n / 16 + (n % 16 != 0 ? 1 : 0));
-    slot = new BufferGrid(GetPage(std::size_t(sel)), pageArea(), *this, rows);
+    slot = new BufferGrid(GetPage(std::size_t(sel)), area, *this, rows);
     currentBuffer = slot;
     if (startField && countField) {
         slot->byteCount = n;
@@ -168,25 +171,44 @@ void BufferBook::resizeGrids(int height)
     if (!currentBuffer)
         return;
     const int width = currentBuffer->GetSize().x;
-    for (BufferGrid* grid : slots_) {
-        if (grid)
+    for (std::size_t i = 0; i < GetPageCount(); ++i) {
+        // The window's size rule wins over a first layout still to come.
+        GetPage(i)->Unbind(wxEVT_SIZE, &BufferBook::onPageLaidOut, this);
+        if (BufferGrid* grid = slots_[i])
             grid->SetSize(width, height);
     }
 }
 
-wxSize BufferBook::pageArea() const
+wxSize BufferBook::pageArea(int page) const
 {
-    // A page added a moment ago has no size until GTK lays the notebook out;
-    // its neighbours have the same size, and the first page takes the
-    // notebook's inside less the row of tabs.
-    constexpr int kTabRowHeight = 30;
+    // GTK gives a page its size only when it lays the notebook out, which for
+    // a page added a moment ago (and for every page before the window is
+    // first shown) has not happened yet. A page that already held a grid has
+    // its size; pages share one size; the very first page takes the
+    // notebook's inside less the row of tabs until its size arrives
+    // (onPageLaidOut).
+    constexpr int kTabRowHeight = 40;
+    if (slots_[std::size_t(page)])
+        return GetPage(std::size_t(page))->GetClientSize();
     for (std::size_t i = 0; i < GetPageCount(); ++i) {
-        const wxSize size = GetPage(i)->GetClientSize();
-        if (size.x > 0 && size.y > 0)
-            return size;
+        if (int(i) != page && slots_[i])
+            return GetPage(i)->GetClientSize();
     }
     const wxSize inside = GetClientSize();
-    return wxSize(std::max(inside.x, 1), std::max(inside.y - kTabRowHeight, 1));
+    return wxSize(std::max(inside.x - 2, 1), std::max(inside.y - kTabRowHeight, 1));
+}
+
+void BufferBook::onPageLaidOut(wxSizeEvent& event)
+{
+    event.Skip();
+    auto* page = static_cast<wxWindow*>(event.GetEventObject());
+    const int index = FindPage(page);
+    BufferGrid* grid = this->grid(index);
+    if (!grid)
+        return;
+    page->Unbind(wxEVT_SIZE, &BufferBook::onPageLaidOut, this);
+    const wxSize area = page->GetClientSize();
+    grid->SetSize(area.x, std::max(area.y - kGridMargin, 1));
 }
 
 BufferGrid* BufferBook::grid(int page) const

@@ -63,7 +63,8 @@ public:
 
 private:
     void updateCompareComboEnabled();
-    wxSize pageArea() const;
+    wxSize pageArea(int page) const;
+    void onPageLaidOut(wxSizeEvent& event);
 
     // Slot i holds the grid of page i; one more than the page limit, so that
     // closing a page can move the slots above it down without a special case.

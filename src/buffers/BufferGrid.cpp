@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int kPageMargin = 3;
 constexpr int kRowLabelWidth = 42;
 constexpr int kColLabelHeight = 20;
 constexpr int kRowHeight = 16;
@@ -37,8 +36,8 @@ wxEND_EVENT_TABLE()
 
 BufferGrid::BufferGrid(wxWindow* page, wxSize pageArea, BufferBook& book, int rows)
     // wxWANTS_CHARS stays: on GTK the grid's own keys (arrows, Enter, Tab) need it.
-    : wxGrid(page, 0, wxPoint(kPageMargin, kPageMargin),
-             wxSize(pageArea.x, std::max(pageArea.y - kPageMargin, 1)),
+    : wxGrid(page, 0, wxPoint(kGridMargin, kGridMargin),
+             wxSize(pageArea.x, std::max(pageArea.y - kGridMargin, 1)),
              wxWANTS_CHARS | wxBORDER_STATIC, "Notebook"),
       book_(book),
       table_(new BufferTable(std::max(rows, 1)))

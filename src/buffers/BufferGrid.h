@@ -18,6 +18,8 @@ class BufferBook;
 
 // The most bytes a buffer holds: what the seven digits of the count field show.
 inline constexpr std::uint32_t kMaxByteCount = 9'999'999;
+// The grid sits 3 pixels into its page and is 3 pixels less high than the page.
+inline constexpr int kGridMargin = 3;
 
 class BufferGrid : public wxGrid {
 public:
