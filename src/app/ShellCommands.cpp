@@ -33,7 +33,7 @@ void MainFrame::onAnyMenu(wxCommandEvent&)
 void MainFrame::onSize(wxSizeEvent& event)
 {
     event.Skip();
-    // TODO(buffers): page area h - 116.
+    // TODO(layout): the notebook's page area h - 116, with the same h.
     // h: the client area with the tool bar and the status bar, as the layout counts it.
     const int h = GetClientSize().y + (GetToolBar() ? GetToolBar()->GetSize().y : 0) +
                   (GetStatusBar() ? GetStatusBar()->GetSize().y : 0);
