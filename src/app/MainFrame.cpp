@@ -22,6 +22,7 @@
 #include "serial/SerialLink.h"
 #include "buffers/BufferBook.h"
 #include "buffers/NumberField.h"
+#include "progress/ProgressWindow.h"
 #include "target/ModelTable.h"
 
 namespace {
@@ -76,6 +77,7 @@ MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& si
 
     createToolBarControls();
     createSidePanelControls();
+    bufferBook->attachControls(startField, countField, fillField, compareCombo);
 
     link_->markDisconnected();
 

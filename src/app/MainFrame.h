@@ -23,6 +23,7 @@ class BufferBook;
 class Clock;
 class NumberField;
 class PortOpener;
+class ProgressWindow;
 class SerialLink;
 class ToolBarPanel;
 class WindowLinkObserver;
@@ -62,6 +63,8 @@ public:
 
     Clock& clock() { return services_.clock; }
     SerialLink& link() { return *link_; }
+    // The gauge over status field 2 that long operations report to.
+    ProgressWindow& progress();
 
     // The window's part of losing the connection: status field 3 and the
     // target commands disabled.
@@ -112,6 +115,7 @@ private:
     AppServices services_;
     std::unique_ptr<WindowLinkObserver> linkObserver_;
     std::unique_ptr<SerialLink> link_;
+    std::unique_ptr<ProgressWindow> progress_;
     int toolsOrigin_ = 0;
     ToolBarPanel* toolBarPanel_ = nullptr;
     wxPoint toolBarPanelAt_;  // the container's place in the tool bar's client area

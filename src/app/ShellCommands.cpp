@@ -45,7 +45,7 @@ void MainFrame::onSize(wxSizeEvent& event)
     // reports a width of 20, which would shrink the notebook to a sliver.
     const int bookHeight = bufferBook->CalcSizeFromPage(wxSize(0, h - 116)).y;
     bufferBook->SetSize(bufferBook->GetSize().x, bookHeight);
-    // TODO(buffers): every buffer page's grid to (width of currentBuffer, h - 120).
+    bufferBook->resizeGrids(h - 120);
 }
 
 void MainFrame::onMouse(wxMouseEvent&)

@@ -121,6 +121,7 @@ inline constexpr Text WRITE_FAILED_COUNT = u8"Nieudanych zapisów:  ";
 
 // Buffers
 inline constexpr Text TABS_LIMIT = u8"Osiągnięto maksimum zakładek!";
+inline constexpr Text GRID_CHAR_COLUMNS = u8"ASCII"; // one letter over each of the first five character columns
 inline constexpr Text COMPARE_TOTAL = u8"Razem:  ";
 inline constexpr Text COMPARE_ONE = u8"  różnica.";
 inline constexpr Text COMPARE_FEW = u8"  różnice.";

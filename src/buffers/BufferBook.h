@@ -1,11 +1,72 @@
-// The notebook of buffer pages (at most eight).
-// (Stub: one page, no grid yet.)
+// The notebook of buffer pages: at most eight pages, each a panel holding one
+// BufferGrid. It knows which grid is shown (currentBuffer), names new pages
+// Buf0, Buf1, ... and keeps the "Porównaj z" list (compareCombo) in step with
+// the page names.
 #pragma once
+
+#include <array>
+#include <cstdint>
 
 #include <wx/notebook.h>
 
+class wxComboBox;
+class BufferGrid;
+class NumberField;
+
 class BufferBook : public wxNotebook {
 public:
+    static constexpr int kMaxPages = 8;
+
+    // Adds the first page, Buf0. The number fields and compareCombo come later
+    // (attachControls).
     BufferBook(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style,
                const wxString& name);
+
+    // The main window's controls that follow the buffers. From here on the
+    // start and count fields hand every edit to the buffer shown, and the
+    // first buffer takes the values they show now.
+    void attachControls(NumberField* start, NumberField* count, NumberField* fill, wxComboBox* compare);
+
+    // Adds a page named baseName ("Buf" takes the next number), shows it and
+    // makes its grid currentBuffer, with the byte count and start address of
+    // the buffer shown before (512 from 0000 when there was none). Returns the
+    // name, or an empty string after warning that eight pages are open.
+    wxString newPage(const wxString& baseName);
+    // Closes the page shown; the last page closed is replaced by a fresh one.
+    void closeCurrentPage();
+    // The label of the page shown; compareCombo is left to the caller.
+    void renameCurrentPage(const wxString& name);
+
+    // Replaces the grid of the page shown by an empty one of n bytes (at most
+    // kMaxByteCount), keeping the start address, and makes it currentBuffer.
+    BufferGrid* createGrid(std::uint32_t n);
+    // On currentBuffer; indexes past its capacity are ignored and read 0.
+    void setByte(std::size_t k, std::uint8_t v);
+    std::uint8_t getByte(std::size_t k) const;
+
+    // The notebook shows another page: the buffer left takes the fields, the
+    // one shown gives them its values. Called by the main window.
+    void onPageShown();
+    // A start or count field changed: the buffer shown takes both fields.
+    void handOverFields();
+    // Every grid to the width of the shown one and the given height.
+    void resizeGrids(int height);
+
+    // The grid of page i, or none.
+    BufferGrid* grid(int page) const;
+
+    BufferGrid* currentBuffer = nullptr;
+    unsigned pageCounter = 0; // numbers are never reused in a run
+    NumberField* startField = nullptr;
+    NumberField* countField = nullptr;
+    wxComboBox* compareCombo = nullptr;
+
+private:
+    void updateCompareComboEnabled();
+    wxSize pageArea(int page) const;
+    void onPageLaidOut(wxSizeEvent& event);
+
+    // Slot i holds the grid of page i; one more than the page limit, so that
+    // closing a page can move the slots above it down without a special case.
+    std::array<BufferGrid*, kMaxPages + 1> slots_{};
 };

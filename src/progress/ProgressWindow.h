@@ -1,0 +1,35 @@
+// The progress gauge of the main window: a gauge control laid exactly over
+// status-bar field 2 while an operation runs, and gone when it ends. One per
+// main window (MainFrame::progress()).
+#pragma once
+
+#include "progress/GaugeArithmetic.h"
+#include "progress/Progress.h"
+
+class wxGauge;
+class wxStatusBar;
+
+class ProgressWindow : public Progress {
+public:
+    explicit ProgressWindow(wxStatusBar& statusBar) : statusBar_(statusBar) {}
+
+    // Shows the gauge and lets the window repaint once: the only point where
+    // an operation gives the user interface a turn. User input stays queued
+    // until the operation returns.
+    void progressStart(std::uint32_t total) override;
+    void progressStep() override;
+    void progressFinish() override;
+
+    // For tests: the gauge shown now, or none.
+    wxGauge* gauge() const { return gauge_; }
+    int range() const { return arithmetic_.range(); }
+
+private:
+    void apply(GaugeArithmetic::Action action);
+    void removeGauge();
+
+    wxStatusBar& statusBar_;
+    GaugeArithmetic arithmetic_;
+    wxGauge* gauge_ = nullptr;
+    int fieldX_ = 0, fieldY_ = 0, fieldWidth_ = 0, fieldHeight_ = 0;
+};

@@ -1,0 +1,77 @@
+// Selections drawn with the real mouse (XTest under Xvfb): the grid extends
+// its last selected block while the button is held, so mirroring must keep the
+// user's block last and follow every step of the drag.
+#include <wx/uiaction.h>
+
+#include "GuiHarness.h"
+#include "buffers/BufferBook.h"
+#include "buffers/BufferGrid.h"
+
+namespace {
+
+// One row of the selection as '#' (selected) and '.' (not), columns 0 to 32.
+std::string selectionRow(BufferGrid& grid, int row)
+{
+    std::string line;
+    for (int col = 0; col < grid.GetNumberCols(); ++col)
+        line += grid.IsInSelection(row, col) ? '#' : '.';
+    return line;
+}
+
+class MouseDrag {
+public:
+    explicit MouseDrag(BufferGrid& grid) : grid_(grid) {}
+
+    void along(std::initializer_list<std::pair<int, int>> cells)
+    {
+        bool first = true;
+        for (auto [row, col] : cells) {
+            simulator_.MouseMove(centreOf(row, col));
+            processPendingEvents();
+            if (first)
+                simulator_.MouseDown();
+            first = false;
+            processPendingEvents();
+        }
+        simulator_.MouseUp();
+        processPendingEvents();
+    }
+
+private:
+    wxPoint centreOf(int row, int col)
+    {
+        const wxRect r = grid_.CellToRect(row, col);
+        return grid_.GetGridWindow()->ClientToScreen(r.GetPosition() + wxPoint(r.width / 2, r.height / 2));
+    }
+
+    BufferGrid& grid_;
+    wxUIActionSimulator simulator_;
+};
+
+} // namespace
+
+TEST(BufferGridMouse, DraggedBlocksAreMirroredUnlessTheyCrossTheSeparator)
+{
+    MainFrame& frame = TestApp::frame();
+    frame.Raise();
+    BufferGrid& grid = *frame.bufferBook->createGrid(512);
+    processPendingEvents();
+    MouseDrag drag(grid);
+
+    drag.along({{0, 2}, {1, 3}, {3, 5}});
+    for (int row = 0; row < 4; ++row)
+        EXPECT_EQ(selectionRow(grid, row), "..####.............####..........") << row;
+    EXPECT_EQ(selectionRow(grid, 4), std::string(33, '.'));
+
+    // Across the separator: the block stays as drawn, the twin added while the
+    // drag was still in the hexadecimal half is gone.
+    drag.along({{0, 2}, {0, 10}, {0, 20}});
+    EXPECT_EQ(selectionRow(grid, 0), "..###################............");
+    EXPECT_EQ(selectionRow(grid, 1), std::string(33, '.'));
+
+    // Backwards, in the character half.
+    drag.along({{0, 25}, {1, 20}, {1, 18}});
+    EXPECT_EQ(selectionRow(grid, 0), ".########.........########.......");
+    EXPECT_EQ(selectionRow(grid, 1), ".########.........########.......");
+    EXPECT_EQ(selectionRow(grid, 2), std::string(33, '.'));
+}
