@@ -2,9 +2,12 @@
 // values, and the not-connected state at the end.
 #include "app/MainFrame.h"
 
+#include <chrono>
+
 #include <wx/bmpbuttn.h>
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
+#include <wx/evtloop.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/statbmp.h>
@@ -19,10 +22,10 @@
 #include "app/ToolBarPanel.h"
 #include "app/UiText.h"
 #include "app/WindowLinkObserver.h"
-#include "serial/SerialLink.h"
 #include "buffers/BufferBook.h"
 #include "buffers/NumberField.h"
 #include "progress/ProgressWindow.h"
+#include "serial/SerialLink.h"
 #include "target/ModelTable.h"
 
 namespace {
@@ -49,6 +52,21 @@ wxBitmap toolBitmap(const char* name)
     wxImage image = loadResourceBitmap(name).ConvertToImage();
     image.Rescale(kToolSize, kToolSize);
     return wxBitmap(image);
+}
+
+// Operations run on the GUI thread from start to end. During their pauses and
+// waits the window still repaints (gauge, grid, status bar), at most every
+// 30 ms, while the user's clicks and keys stay queued until the operation ends.
+void repaintDuringOperation()
+{
+    using namespace std::chrono;
+    static steady_clock::time_point last;
+    const auto now = steady_clock::now();
+    if (now - last < milliseconds(30))
+        return;
+    last = now;
+    if (wxEventLoopBase* loop = wxEventLoopBase::GetActive())
+        loop->YieldFor(wxEVT_CATEGORY_UI);
 }
 
 } // namespace
@@ -84,6 +102,8 @@ MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& si
     wxTextAttr style(*wxBLACK, wxNullColour,
                      wxFont(10, wxFONTFAMILY_MODERN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL, false));
     startField->SetDefaultStyle(style);
+
+    services.clock.setIdleHook(repaintDuringOperation);
 
     // GTK applies the compact style only when the window is shown; the default
     // sizes and everything placed from them follow once it has.
