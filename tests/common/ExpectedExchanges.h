@@ -73,11 +73,11 @@ inline const Exchange READ_6_AT_0800 = {
 inline Exchange hc12SetUp(const std::string& divider)
 {
     return {
-    "30 U " + divider,
-    "0 C 00 12",
-    "0 z 00 12 01",
-    "10 z 00 F0 FC",
-    "10 z 00 F1 00",
+        "30 U " + divider,
+        "0 C 00 12",
+        "0 z 00 12 01",
+        "10 z 00 F0 FC",
+        "10 z 00 F1 00",
     };
 }
 

@@ -135,10 +135,7 @@ TEST(TargetConnectExchange, PlaceholderModelSendsNothing)
     rig.currentModel = modelTable()[0];
     connectTarget(rig.session);
     EXPECT_TRUE(rig.board->trace().entries().empty());
-    ASSERT_EQ(rig.window.boxes.size(), 1u);
-    EXPECT_EQ(rig.window.boxes[0].text, "Wybierz model mikrokontrolera!");
-    EXPECT_EQ(rig.window.boxes[0].caption, "Ostrzeżenie");
-    EXPECT_EQ(rig.window.boxes[0].icon, BoxIcon::Warning);
+    expectOnlyBox(rig.window, "Wybierz model mikrokontrolera!", "Ostrzeżenie", BoxIcon::Warning);
     EXPECT_TRUE(rig.window.statusHistory.empty());
 }
 
@@ -155,10 +152,7 @@ TEST(TargetConnectExchange, MonitorPageGetsANewBufferFirst)
     full.window.pageCanOpen = false;
     connectTarget(full.session);
     EXPECT_TRUE(full.board->trace().entries().empty());
-    ASSERT_EQ(full.window.boxes.size(), 1u);
-    EXPECT_EQ(full.window.boxes[0].text, "Usnuń jedną z zakładek");
-    EXPECT_EQ(full.window.boxes[0].caption, "Ostrzeżenie");
-    EXPECT_EQ(full.window.boxes[0].icon, BoxIcon::Warning);
+    expectOnlyBox(full.window, "Usnuń jedną z zakładek", "Ostrzeżenie", BoxIcon::Warning);
 
     TargetRig named("HC12B", 16); // only the exact title counts
     named.window.pageTitle = "Monitor1";
@@ -189,8 +183,7 @@ TEST(TargetConnectExchange, AnUnusablePortStopsSilentlyAndDisconnected)
 TEST(TargetReadExchange, OddCountIsRoundedUpAndEveryWordReadTwice)
 {
     TargetRig rig("HC912Dx128x", 16);
-    for (std::size_t k = 0; k < 6; ++k)
-        rig.board->eeprom()[k] = std::uint8_t(0xA0 + k);
+    rig.fillEeprom(6, [](std::uint32_t k) { return 0xA0 + k; });
     rig.connectWith("16MHz");
     rig.buffer.count = 5;
     const auto mark = rig.mark();
@@ -227,15 +220,17 @@ TEST(TargetReadExchange, OddStartMovesToTheNextWord)
 
 TEST(TargetReadExchange, CountZeroSendsNothingAndLeavesTheStatus)
 {
-    TargetRig rig("HC12B", 16);
-    rig.connectWith("16MHz");
-    rig.buffer.count = 0;
-    const auto mark = rig.mark();
-    readEeprom(rig.session);
-    EXPECT_TRUE(rig.exchange(mark).empty());
-    EXPECT_EQ(rig.buffer.gridsCreated, 1);
-    EXPECT_TRUE(rig.window.statusHistory.empty());
-    EXPECT_TRUE(rig.window.progress.empty());
+    for (auto command : {readEeprom, writeEeprom}) {
+        TargetRig rig("HC12B", 16);
+        rig.connectWith("16MHz");
+        rig.buffer.count = 0;
+        const auto mark = rig.mark();
+        command(rig.session);
+        EXPECT_TRUE(rig.exchange(mark).empty());
+        EXPECT_TRUE(rig.window.statusHistory.empty());
+        EXPECT_TRUE(rig.window.progress.empty());
+        EXPECT_EQ(rig.buffer.gridsCreated, command == readEeprom ? 1 : 0); // reading rebuilds the grid empty
+    }
 }
 
 TEST(TargetReadExchange, LongReadScrollsEvery512Bytes)

@@ -63,10 +63,7 @@ TEST_P(TargetGreetingFault, StopsWithTheInterfaceMessageAndDisconnected)
 
     EXPECT_EQ(rig.exchange(mark), (std::vector<std::string>{"30 RTS 1", "200 RTS 0"})); // no 'R', no 'U'
     EXPECT_EQ(quietAtEndMs(rig.board->trace(), rig.clock.nowUs()), c.quietAtEnd);
-    ASSERT_EQ(rig.window.boxes.size(), 1u);
-    EXPECT_EQ(rig.window.boxes[0].text, "Nieudane połączenie z interfejsem");
-    EXPECT_EQ(rig.window.boxes[0].caption, "Błąd");
-    EXPECT_EQ(rig.window.boxes[0].icon, BoxIcon::Error);
+    expectOnlyBox(rig.window, "Nieudane połączenie z interfejsem", "Błąd", BoxIcon::Error);
     EXPECT_EQ(rig.link.connectionState(), -1);
     EXPECT_EQ(rig.window.statusFields[3], NOT_CONNECTED); // not left at "Łączenie..."
     EXPECT_FALSE(rig.window.commandsEnabled);
@@ -132,8 +129,7 @@ TEST(TargetReadFault, LineErrorsMidReadShowTheirBoxesThenTheLostConnection)
 TEST(TargetReadFault, InterfaceFallsSilentDuringTheThirdWord)
 {
     TargetRig rig("HC912Dx128x", 16);
-    for (std::size_t k = 0; k < 100; ++k)
-        rig.board->eeprom()[k] = std::uint8_t(0x80 + k);
+    rig.fillEeprom(100, [](std::uint32_t k) { return 0x80 + k; });
     rig.connectWith("16MHz");
     // The wake-up answer, two words of four answers, then the third word's first byte only.
     rig.board->faults().silentAfter = rig.answerBytesSoFar() + 1 + 8 + 1;
@@ -171,8 +167,7 @@ TEST_P(TargetWriteStop, StopsBeforeProgrammingWithTheMessage)
 {
     const StopCase c = GetParam();
     TargetRig rig("MC9S12DT128", 8);
-    for (std::size_t k = 0; k < 64; ++k)
-        rig.board->eeprom()[k] = std::uint8_t(k);
+    rig.fillEeprom(64, [](std::uint32_t k) { return k; });
     if (c.before)
         c.before(rig);
     rig.connectWith("8MHz");
@@ -184,10 +179,7 @@ TEST_P(TargetWriteStop, StopsBeforeProgrammingWithTheMessage)
     const auto mark = rig.mark();
     writeEeprom(rig.session);
 
-    ASSERT_EQ(rig.window.boxes.size(), 1u);
-    EXPECT_EQ(rig.window.boxes[0].text, c.text);
-    EXPECT_EQ(rig.window.boxes[0].caption, "Błąd");
-    EXPECT_EQ(rig.window.boxes[0].icon, BoxIcon::Error);
+    expectOnlyBox(rig.window, c.text, "Błąd", BoxIcon::Error);
     for (const auto& [field, text] : rig.window.statusHistory) // only the link's own "Brak połączenia."
         EXPECT_TRUE(field == 3 && text == NOT_CONNECTED) << field << " " << text;
     EXPECT_EQ(rig.link.connectionState() < 1, c.text == LOST);
@@ -386,8 +378,7 @@ TEST(TargetWriteFault, ConnectionLostMidWrite)
 TEST(TargetWriteCells, EmptyCellsKeepTheTargetsValuesOnHc12)
 {
     TargetRig rig("HC912Dx128x", 16);
-    for (std::size_t k = 0; k < 8; ++k)
-        rig.board->eeprom()[k] = std::uint8_t(0xA0 + k);
+    rig.fillEeprom(8, [](std::uint32_t k) { return 0xA0 + k; });
     rig.connectWith("16MHz");
     rig.fillBuffer(8, [](std::uint32_t k) { return 0x10 + k; });
     rig.buffer.cells[2] = rig.buffer.cells[3] = rig.buffer.cells[5] = std::nullopt;
@@ -407,8 +398,7 @@ TEST(TargetWriteCells, EmptyCellsKeepTheTargetsValuesOnHc12)
 TEST(TargetWriteCells, EmptyWordIsSkippedOnMc9s12AfterTheMassErase)
 {
     TargetRig rig("MC9S12DT128", 16);
-    for (std::size_t k = 0; k < 8; ++k)
-        rig.board->eeprom()[k] = std::uint8_t(0xA0 + k);
+    rig.fillEeprom(8, [](std::uint32_t k) { return 0xA0 + k; });
     rig.connectWith("16MHz");
     rig.fillBuffer(8, [](std::uint32_t k) { return 0x10 + k; });
     rig.buffer.cells[2] = rig.buffer.cells[3] = std::nullopt;
@@ -465,8 +455,7 @@ TEST(TargetWriteCells, MarkingAFailedCellDoesNotDropTheRestOfTheSelection)
 TEST(TargetWriteCells, AllErasedRangeOnHc12IsOnlyErased)
 {
     TargetRig rig("HC912Dx128x", 16);
-    for (std::size_t k = 0; k < 8; ++k)
-        rig.board->eeprom()[k] = 0x00;
+    rig.fillEeprom(8, [](std::uint32_t) { return 0x00; });
     rig.connectWith("16MHz");
     rig.fillBuffer(8, [](std::uint32_t) { return 0xFF; });
     const auto mark = rig.mark();
@@ -481,16 +470,4 @@ TEST(TargetWriteCells, AllErasedRangeOnHc12IsOnlyErased)
     EXPECT_EQ(rig.window.progress, (std::vector<std::string>{"start 8", "finish"}));
     EXPECT_EQ(rig.window.statusFields[0], "Zapisano  8  bajtów.");
     EXPECT_TRUE(rig.window.boxes.empty());
-}
-
-TEST(TargetWriteCells, CountZeroSendsNothing)
-{
-    TargetRig rig("HC12B", 16);
-    rig.connectWith("16MHz");
-    rig.buffer.count = 0;
-    const auto mark = rig.mark();
-    writeEeprom(rig.session);
-    EXPECT_TRUE(rig.exchange(mark).empty());
-    EXPECT_TRUE(rig.window.statusHistory.empty());
-    EXPECT_TRUE(rig.window.progress.empty());
 }

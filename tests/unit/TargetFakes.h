@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "serial/SerialLink.h"
 #include "serial/VirtualClock.h"
 #include "sim/SimulatedBoard.h"
@@ -156,6 +158,15 @@ private:
     FakeBuffer& buffer_;
 };
 
+// The window showed exactly one box, this one.
+inline void expectOnlyBox(const FakeWindow& window, const std::string& text, const std::string& caption, BoxIcon icon)
+{
+    ASSERT_EQ(window.boxes.size(), 1u);
+    EXPECT_EQ(window.boxes[0].text, text);
+    EXPECT_EQ(window.boxes[0].caption, caption);
+    EXPECT_EQ(window.boxes[0].icon, icon);
+}
+
 struct WindowObserver : LinkObserver {
     FakeWindow& window;
     explicit WindowObserver(FakeWindow& w) : window(w) {}
@@ -206,6 +217,14 @@ struct TargetRig {
         buffer.cells.assign(std::max<std::uint32_t>(count, 16), std::nullopt);
         for (std::uint32_t k = 0; k < count; ++k)
             buffer.cells[k] = std::uint8_t(value(k));
+    }
+
+    // Fills the start of the board's EEPROM with a value per offset.
+    template <typename Value>
+    void fillEeprom(std::uint32_t count, Value value)
+    {
+        for (std::uint32_t k = 0; k < count; ++k)
+            board->eeprom()[k] = std::uint8_t(value(k));
     }
 
     // Answer bytes the board has sent so far (greetings included), counted from
