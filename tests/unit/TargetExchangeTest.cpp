@@ -316,3 +316,44 @@ TEST(TargetMc9s12WordExchange, EclkdivFollowsTheCrystal)
         EXPECT_TRUE(rig.window.boxes.empty()) << rig.window.boxes.front().text;
     }
 }
+
+TEST(TargetConnectExchange, ParameterBoxFollowsTheMemorySizeRegister)
+{
+    const std::tuple<std::uint8_t, const char*, std::uint32_t> cases[] = {
+        {0x37, "RAM: 16 KB  EEPROM: 8 KB  Początek: 0x2000", 8192},
+        {0x27, "RAM: 16 KB  EEPROM: 4 KB  Początek: 0x2000", 4096},
+        {0x23, "RAM: 8 KB  EEPROM: 4 KB  Początek: 0x2000", 4096},
+        {0x00, "RAM: 2 KB  EEPROM: 0 KB  Początek: 0x2000", 0},
+    };
+    for (const auto& [memsiz, text, count] : cases) {
+        SimFaults faults;
+        faults.changedAnswerBytes[5] = memsiz; // after the greeting and the probe
+        TargetRig rig("MC9S12DBx", 16, faults);
+        rig.window.crystal = "16MHz";
+        connectTarget(rig.session);
+        expectOnlyBox(rig.window, text, "Parametry", BoxIcon::None);
+        EXPECT_EQ(rig.buffer.count, count);
+    }
+}
+
+TEST(TargetConnectExchange, CrystalChoiceSendsOnlyItsDividerBits)
+{
+    TargetRig rig("HC12B", 4);
+    const auto mark = rig.mark();
+    for (const char* item : {"4MHz", "8MHz", "Auto", "16MHz"}) {
+        rig.window.crystal = item;
+        selectCrystal(rig.session);
+    }
+    EXPECT_EQ(rig.exchange(mark), (std::vector<std::string>{"0 U 01", "0 U 02", "0 U 00"})); // "Auto" sends nothing
+    EXPECT_EQ(rig.crystalMHz, 16);
+
+    TargetRig unopened("HC12B", 8, {}, false); // no port yet: the next reset sends it
+    unopened.window.crystal = "8MHz";
+    selectCrystal(unopened.session);
+    EXPECT_EQ(unopened.link.clockDivider(), 0x02);
+    EXPECT_EQ(unopened.crystalMHz, 8);
+    const auto connectMark = unopened.mark();
+    connectTarget(unopened.session);
+    EXPECT_EQ(unopened.exchange(connectMark).at(3), "10 U 02");
+    EXPECT_EQ(unopened.link.connectionState(), 1);
+}

@@ -323,6 +323,7 @@ TEST(TargetWriteQuestion, AskedAtATwentiethAndATenthOfTheCount)
     EXPECT_EQ(run.rig.window.statusFields[0], "Zapisano  2048  bajtów.");
     EXPECT_EQ(run.rig.window.statusFields[1], "Nieudanych zapisów:  1024");
     EXPECT_EQ(run.rig.window.boxes.back().text, "Nie udało się zapisać 1024komórek");
+    EXPECT_EQ(run.rig.buffer.cursorPageMoves, 6); // two pages at 512, 1024 and 1536
     EXPECT_LT(run.rig.msSince(run.mark), 600'000u);
 }
 
