@@ -197,6 +197,11 @@ struct TargetRig {
         buffer.cells.assign(buffer.count, std::nullopt);
     }
 
+    // Whatever a test does with the rig, every command on it ends: the longest
+    // job here (a 2048-byte write with a failing byte in every word) takes
+    // about six minutes of virtual time.
+    ~TargetRig() { EXPECT_LT(clock.nowUs() - createdUs, 15ull * 60 * 1'000'000) << "virtual minutes spent"; }
+
     struct BoardOpener : PortOpener {
         std::shared_ptr<SimulatedBoard> board;
         VirtualClock* clock = nullptr;
@@ -272,6 +277,7 @@ struct TargetRig {
     }
 
     VirtualClock clock;
+    const std::uint64_t createdUs = clock.nowUs();
     std::shared_ptr<SimulatedBoard> board;
     BoardOpener ports;
     FakeBuffer buffer;
