@@ -1,5 +1,8 @@
 // A window and a buffer for the target procedures without wx: they record what
-// the procedures show and keep the bytes in plain vectors.
+// the procedures show (boxes with caption and icon, status history, progress
+// calls, crystal items chosen in code) and keep the bytes in plain vectors. The
+// TargetRig puts a simulated board on COM1 behind the serial link, on the
+// virtual clock, with the window's part of the connection-lost step wired in.
 #pragma once
 
 #include <algorithm>
