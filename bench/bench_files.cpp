@@ -1,0 +1,217 @@
+// What loading, saving, comparing and filling cost through the main window's
+// own handlers, for a 64 KiB and a 1 MiB image: the real window (on a virtual
+// clock, with no ports), the gauge shown and stepped, files in a temporary
+// folder, questions answered Yes. Each size runs in a process of its own, so
+// that the resident memory one loaded buffer adds belongs to it alone.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+#include <unistd.h>
+
+#include <wx/app.h>
+#include <wx/combobox.h>
+#include <wx/init.h>
+#include <wx/log.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
+
+#include "app/Identifiers.h"
+#include "app/MainFrame.h"
+#include "app/UiText.h"
+#include "buffers/BufferBook.h"
+#include "buffers/BufferGrid.h"
+#include "buffers/NumberField.h"
+#include "files/FileChooser.h"
+#include "serial/PortOpener.h"
+#include "serial/VirtualClock.h"
+
+namespace {
+
+class BenchApp : public wxApp {
+public:
+    bool OnInit() override { return true; }
+};
+
+class NoPorts : public PortOpener {
+public:
+    PortOpenResult open(const std::string& portName) override { return {nullptr, portName, "bench", false}; }
+};
+
+// Every box is answered at once: Yes to questions, OK otherwise.
+class AnswerEveryBox : public wxModalDialogHook {
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        auto* box = dynamic_cast<wxMessageDialog*>(dialog);
+        return box && (box->GetMessageDialogStyle() & wxYES_NO) ? wxID_YES : wxID_OK;
+    }
+    void Exit(wxDialog*) override {}
+};
+
+class FixedChooser : public FileChooser {
+public:
+    wxString chooseFileToOpen(wxWindow*) override { return path; }
+    wxString chooseFileToSave() override { return path; }
+    wxString path;
+};
+
+double residentMb()
+{
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i) {
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->Yield(true);
+    }
+}
+
+// Runs `operation` and the repaint it leaves behind; milliseconds.
+template <typename Operation> double timed(Operation operation)
+{
+    const auto start = std::chrono::steady_clock::now();
+    operation();
+    settle();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+void send(MainFrame& frame, wxEventType type, int id)
+{
+    wxCommandEvent event(type, id);
+    event.SetEventObject(&frame);
+    frame.ProcessWindowEvent(event);
+}
+
+struct Figures {
+    double load = 0, save = 0, compare = 0, fill = 0, mb = 0;
+};
+
+Figures measure(std::size_t bytes)
+{
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("rovidada-bench-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string image = (folder / "image.bin").string();
+    {
+        std::vector<char> data(bytes);
+        for (std::size_t k = 0; k < bytes; ++k)
+            data[k] = char(k * 7 % 251);
+        std::ofstream(image, std::ios::binary).write(data.data(), std::streamsize(bytes));
+    }
+    AnswerEveryBox hook;
+    hook.Register();
+    VirtualClock clock;
+    NoPorts ports;
+    auto* frame = new MainFrame(uiText(texts::FRAME_TITLE), wxDefaultPosition, wxDefaultSize,
+                                AppServices{clock, ports});
+    frame->Show();
+    wxTheApp->SetTopWindow(frame);
+    settle();
+    FixedChooser chooser;
+    ScopedFileChooser installed(chooser);
+    BufferBook& book = *frame->bufferBook;
+
+    Figures figures;
+    chooser.path = wxString(image);
+    const double before = residentMb();
+    figures.load = timed([&] { send(*frame, wxEVT_MENU, ID_LOAD_FILE); }); // into the 512-byte Buf0: two Yes
+    figures.mb = residentMb() - before;
+
+    chooser.path = wxString((folder / "saved.bin").string());
+    figures.save = timed([&] { send(*frame, wxEVT_MENU, ID_SAVE_FILE); });
+
+    // The second buffer: the same image with one byte in 256 changed.
+    send(*frame, wxEVT_MENU, ID_NEW_BUFFER);
+    chooser.path = wxString(image);
+    send(*frame, wxEVT_MENU, ID_LOAD_FILE);
+    for (std::size_t k = 0; k < bytes; k += 256)
+        book.currentBuffer->setByte(k, std::uint8_t(~book.currentBuffer->getByte(k)));
+    book.SetSelection(0);
+    settle();
+    figures.compare = timed([&] {
+        frame->compareCombo->SetSelection(1);
+        wxCommandEvent event(wxEVT_COMBOBOX, ID_COMPARE_COMBO);
+        event.SetEventObject(frame->compareCombo);
+        event.SetInt(1);
+        frame->compareCombo->ProcessWindowEvent(event);
+    });
+
+    BufferGrid& grid = *book.currentBuffer; // the result page
+    grid.SelectBlock(0, 0, grid.GetNumberRows() - 1, 15);
+    frame->fillField->SetValue("5A");
+    figures.fill = timed([&] { send(*frame, wxEVT_BUTTON, ID_FILL); });
+
+    frame->Destroy();
+    settle();
+    hook.Unregister();
+    std::filesystem::remove_all(folder);
+    return figures;
+}
+
+// Runs one size in a child process; its output is "load save compare fill mb".
+Figures runChild(const char* self, std::size_t bytes)
+{
+    const std::string command = std::string(self) + " --case " + std::to_string(bytes);
+    Figures f;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        if (std::fscanf(pipe, "%lf %lf %lf %lf %lf", &f.load, &f.save, &f.compare, &f.fill, &f.mb) != 5)
+            f = {};
+        pclose(pipe);
+    }
+    return f;
+}
+
+} // namespace
+
+wxIMPLEMENT_APP_NO_MAIN(BenchApp);
+
+int main(int argc, char** argv)
+{
+    if (argc == 3 && std::strcmp(argv[1], "--case") == 0) {
+        if (!wxEntryStart(argc, argv))
+            return 2;
+        wxTheApp->CallOnInit();
+        delete wxLog::SetActiveTarget(new wxLogStderr);
+        const Figures f = measure(std::strtoul(argv[2], nullptr, 10));
+        std::printf("%.1f %.1f %.1f %.1f %.1f\n", f.load, f.save, f.compare, f.fill, f.mb);
+        wxEntryCleanup();
+        return 0;
+    }
+
+    struct Size {
+        const char* name;
+        std::size_t bytes;
+    };
+    const Size sizes[] = {{"64KiB", 64 * 1024}, {"1MiB", 1024 * 1024}};
+    std::printf("%-8s %10s %10s %10s %10s %12s\n", "image", "load ms", "save ms", "compare ms", "fill ms",
+                "buffer MB");
+    std::string lines;
+    for (const Size& size : sizes) {
+        const Figures f = runChild(argv[0], size.bytes);
+        std::printf("%-8s %10.1f %10.1f %10.1f %10.1f %12.1f\n", size.name, f.load, f.save, f.compare, f.fill, f.mb);
+        char buffer[512];
+        std::snprintf(buffer, sizeof buffer,
+                      "load_%s_ms %.1f\nsave_%s_ms %.1f\ncompare_%s_ms %.1f\nfill_%s_ms %.1f\n", size.name,
+                      f.load, size.name, f.save, size.name, f.compare, size.name, f.fill);
+        lines += buffer;
+        if (std::strcmp(size.name, "1MiB") == 0) {
+            std::snprintf(buffer, sizeof buffer, "buffer_1MiB_mb %.1f\n", f.mb);
+            lines += buffer;
+        }
+    }
+    std::fputs(lines.c_str(), stdout);
+    return 0;
+}
