@@ -26,6 +26,7 @@
 #include "buffers/BufferBook.h"
 #include "buffers/BufferGrid.h"
 #include "buffers/NumberField.h"
+#include "progress/ProgressWindow.h"
 #include "files/FileChooser.h"
 #include "serial/PortOpener.h"
 #include "serial/VirtualClock.h"
@@ -35,6 +36,15 @@ namespace {
 class BenchApp : public wxApp {
 public:
     bool OnInit() override { return true; }
+    // Counts the paints of grid cell areas, the costly part of a repaint.
+    int FilterEvent(wxEvent& event) override
+    {
+        if (event.GetEventType() == wxEVT_PAINT && event.GetEventObject() &&
+            wxDynamicCast(static_cast<wxWindow*>(event.GetEventObject())->GetParent(), wxGrid))
+            ++gridPaints;
+        return -1;
+    }
+    int gridPaints = 0;
 };
 
 class NoPorts : public PortOpener {
@@ -79,13 +89,25 @@ void settle()
     }
 }
 
-// Runs `operation` and the repaint it leaves behind; milliseconds.
-template <typename Operation> double timed(Operation operation)
+// One command: the time its handler takes, the time until the window has
+// painted what it left behind, and how often a grid's cells were painted then.
+struct Timing {
+    double handlerMs = 0;
+    double paintedMs = 0;
+    int gridPaints = 0;
+};
+
+template <typename Operation> Timing timed(Operation operation)
 {
+    auto& app = static_cast<BenchApp&>(*wxTheApp);
+    app.gridPaints = 0;
     const auto start = std::chrono::steady_clock::now();
     operation();
+    const auto handled = std::chrono::steady_clock::now();
     settle();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const auto painted = std::chrono::steady_clock::now();
+    return {std::chrono::duration<double, std::milli>(handled - start).count(),
+            std::chrono::duration<double, std::milli>(painted - start).count(), app.gridPaints};
 }
 
 void send(MainFrame& frame, wxEventType type, int id)
@@ -96,7 +118,8 @@ void send(MainFrame& frame, wxEventType type, int id)
 }
 
 struct Figures {
-    double load = 0, save = 0, compare = 0, fill = 0, mb = 0;
+    Timing load, save, compare, fill;
+    double mb = 0;
 };
 
 Figures measure(std::size_t bytes)
@@ -161,13 +184,21 @@ Figures measure(std::size_t bytes)
     return figures;
 }
 
-// Runs one size in a child process; its output is "load save compare fill mb".
+const char* const kOperations[] = {"load", "save", "compare", "fill"};
+
+// Runs one size in a child process; its output is handler ms, painted ms and
+// grid paints for each operation, then the megabytes.
 Figures runChild(const char* self, std::size_t bytes)
 {
     const std::string command = std::string(self) + " --case " + std::to_string(bytes);
     Figures f;
     if (FILE* pipe = popen(command.c_str(), "r")) {
-        if (std::fscanf(pipe, "%lf %lf %lf %lf %lf", &f.load, &f.save, &f.compare, &f.fill, &f.mb) != 5)
+        bool complete = true;
+        for (int i = 0; i < 4; ++i) {
+            Timing& t = (&f.load)[i];
+            complete = complete && std::fscanf(pipe, "%lf %lf %d", &t.handlerMs, &t.paintedMs, &t.gridPaints) == 3;
+        }
+        if (!complete || std::fscanf(pipe, "%lf", &f.mb) != 1)
             f = {};
         pclose(pipe);
     }
@@ -185,8 +216,12 @@ int main(int argc, char** argv)
             return 2;
         wxTheApp->CallOnInit();
         delete wxLog::SetActiveTarget(new wxLogStderr);
-        const Figures f = measure(std::strtoul(argv[2], nullptr, 10));
-        std::printf("%.1f %.1f %.1f %.1f %.1f\n", f.load, f.save, f.compare, f.fill, f.mb);
+        Figures f = measure(std::strtoul(argv[2], nullptr, 10));
+        for (int i = 0; i < 4; ++i) {
+            const Timing& t = (&f.load)[i];
+            std::printf("%.1f %.1f %d ", t.handlerMs, t.paintedMs, t.gridPaints);
+        }
+        std::printf("%.1f\n", f.mb);
         wxEntryCleanup();
         return 0;
     }
@@ -196,20 +231,22 @@ int main(int argc, char** argv)
         std::size_t bytes;
     };
     const Size sizes[] = {{"64KiB", 64 * 1024}, {"1MiB", 1024 * 1024}};
-    std::printf("%-8s %10s %10s %10s %10s %12s\n", "image", "load ms", "save ms", "compare ms", "fill ms",
-                "buffer MB");
+    std::printf("%-8s %-8s %12s %12s %12s\n", "image", "command", "handler ms", "painted ms", "grid paints");
     std::string lines;
+    char line[160];
     for (const Size& size : sizes) {
-        const Figures f = runChild(argv[0], size.bytes);
-        std::printf("%-8s %10.1f %10.1f %10.1f %10.1f %12.1f\n", size.name, f.load, f.save, f.compare, f.fill, f.mb);
-        char buffer[512];
-        std::snprintf(buffer, sizeof buffer,
-                      "load_%s_ms %.1f\nsave_%s_ms %.1f\ncompare_%s_ms %.1f\nfill_%s_ms %.1f\n", size.name,
-                      f.load, size.name, f.save, size.name, f.compare, size.name, f.fill);
-        lines += buffer;
-        if (std::strcmp(size.name, "1MiB") == 0) {
-            std::snprintf(buffer, sizeof buffer, "buffer_1MiB_mb %.1f\n", f.mb);
-            lines += buffer;
+        Figures f = runChild(argv[0], size.bytes);
+        for (int i = 0; i < 4; ++i) {
+            const Timing& t = (&f.load)[i];
+            std::printf("%-8s %-8s %12.1f %12.1f %12d\n", size.name, kOperations[i], t.handlerMs, t.paintedMs,
+                        t.gridPaints);
+            std::snprintf(line, sizeof line, "%s_%s_ms %.1f\n%s_%s_handler_ms %.1f\n", kOperations[i], size.name,
+                          t.paintedMs, kOperations[i], size.name, t.handlerMs);
+            lines += line;
+        }
+        if (size.bytes == 1024 * 1024) {
+            std::snprintf(line, sizeof line, "buffer_1MiB_mb %.1f\n", f.mb);
+            lines += line;
         }
     }
     std::fputs(lines.c_str(), stdout);

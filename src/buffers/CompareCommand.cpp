@@ -78,7 +78,9 @@ void MainFrame::onCompareCombo(wxCommandEvent& event)
         if (a.empty() && second->isHexCellEmpty(i))
             continue;
         result->setByte(i, leadingHexValue(a));
-        if (second->hexCellText(i).Upper() != a.Upper()) {
+        // Case only matters when the texts differ at all, which is rare.
+        const wxString b = second->hexCellText(i);
+        if (b != a && b.Upper() != a.Upper()) {
             result->markRed(i);
             ++differences;
         }
