@@ -9,24 +9,23 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 #include <unistd.h>
 
 #include <wx/app.h>
 #include <wx/combobox.h>
-#include <wx/init.h>
-#include <wx/log.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
 
+#include "BenchSupport.h"
 #include "app/Identifiers.h"
 #include "app/MainFrame.h"
 #include "app/UiText.h"
 #include "buffers/BufferBook.h"
 #include "buffers/BufferGrid.h"
 #include "buffers/NumberField.h"
-#include "progress/ProgressWindow.h"
 #include "files/FileChooser.h"
 #include "serial/PortOpener.h"
 #include "serial/VirtualClock.h"
@@ -36,7 +35,7 @@ namespace {
 class BenchApp : public wxApp {
 public:
     bool OnInit() override { return true; }
-    // Counts the paints of grid cell areas, the costly part of a repaint.
+    // Counts the paints of the grids' parts: cells, labels and corner, four to a full repaint.
     int FilterEvent(wxEvent& event) override
     {
         if (event.GetEventType() == wxEVT_PAINT && event.GetEventObject() &&
@@ -69,17 +68,6 @@ public:
     wxString chooseFileToSave() override { return path; }
     wxString path;
 };
-
-double residentMb()
-{
-    long pages = 0, resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(f);
-    }
-    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
 
 void settle()
 {
@@ -117,8 +105,11 @@ void send(MainFrame& frame, wxEventType type, int id)
     frame.ProcessWindowEvent(event);
 }
 
+enum Command { LOAD, SAVE, COMPARE, FILL, COMMANDS };
+const char* const kCommandNames[COMMANDS] = {"load", "save", "compare", "fill"};
+
 struct Figures {
-    Timing load, save, compare, fill;
+    Timing command[COMMANDS];
     double mb = 0;
 };
 
@@ -150,11 +141,11 @@ Figures measure(std::size_t bytes)
     Figures figures;
     chooser.path = wxString(image);
     const double before = residentMb();
-    figures.load = timed([&] { send(*frame, wxEVT_MENU, ID_LOAD_FILE); }); // into the 512-byte Buf0: two Yes
+    figures.command[LOAD] = timed([&] { send(*frame, wxEVT_MENU, ID_LOAD_FILE); }); // into the 512-byte Buf0: two Yes
     figures.mb = residentMb() - before;
 
     chooser.path = wxString((folder / "saved.bin").string());
-    figures.save = timed([&] { send(*frame, wxEVT_MENU, ID_SAVE_FILE); });
+    figures.command[SAVE] = timed([&] { send(*frame, wxEVT_MENU, ID_SAVE_FILE); });
 
     // The second buffer: the same image with one byte in 256 changed.
     send(*frame, wxEVT_MENU, ID_NEW_BUFFER);
@@ -164,7 +155,7 @@ Figures measure(std::size_t bytes)
         book.currentBuffer->setByte(k, std::uint8_t(~book.currentBuffer->getByte(k)));
     book.SetSelection(0);
     settle();
-    figures.compare = timed([&] {
+    figures.command[COMPARE] = timed([&] {
         frame->compareCombo->SetSelection(1);
         wxCommandEvent event(wxEVT_COMBOBOX, ID_COMPARE_COMBO);
         event.SetEventObject(frame->compareCombo);
@@ -175,7 +166,7 @@ Figures measure(std::size_t bytes)
     BufferGrid& grid = *book.currentBuffer; // the result page
     grid.SelectBlock(0, 0, grid.GetNumberRows() - 1, 15);
     frame->fillField->SetValue("5A");
-    figures.fill = timed([&] { send(*frame, wxEVT_BUTTON, ID_FILL); });
+    figures.command[FILL] = timed([&] { send(*frame, wxEVT_BUTTON, ID_FILL); });
 
     frame->Destroy();
     settle();
@@ -184,24 +175,18 @@ Figures measure(std::size_t bytes)
     return figures;
 }
 
-const char* const kOperations[] = {"load", "save", "compare", "fill"};
-
 // Runs one size in a child process; its output is handler ms, painted ms and
 // grid paints for each operation, then the megabytes.
 Figures runChild(const char* self, std::size_t bytes)
 {
     const std::string command = std::string(self) + " --case " + std::to_string(bytes);
+    std::istringstream output(childOutput(command));
     Figures f;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        bool complete = true;
-        for (int i = 0; i < 4; ++i) {
-            Timing& t = (&f.load)[i];
-            complete = complete && std::fscanf(pipe, "%lf %lf %d", &t.handlerMs, &t.paintedMs, &t.gridPaints) == 3;
-        }
-        if (!complete || std::fscanf(pipe, "%lf", &f.mb) != 1)
-            f = {};
-        pclose(pipe);
-    }
+    for (Timing& t : f.command)
+        output >> t.handlerMs >> t.paintedMs >> t.gridPaints;
+    output >> f.mb;
+    if (!output)
+        f = {};
     return f;
 }
 
@@ -212,13 +197,11 @@ wxIMPLEMENT_APP_NO_MAIN(BenchApp);
 int main(int argc, char** argv)
 {
     if (argc == 3 && std::strcmp(argv[1], "--case") == 0) {
-        if (!wxEntryStart(argc, argv))
+        if (!startCaseProcess(argc, argv))
             return 2;
-        wxTheApp->CallOnInit();
-        delete wxLog::SetActiveTarget(new wxLogStderr);
         Figures f = measure(std::strtoul(argv[2], nullptr, 10));
-        for (int i = 0; i < 4; ++i) {
-            const Timing& t = (&f.load)[i];
+        for (int i = 0; i < COMMANDS; ++i) {
+            const Timing& t = f.command[i];
             std::printf("%.1f %.1f %d ", t.handlerMs, t.paintedMs, t.gridPaints);
         }
         std::printf("%.1f\n", f.mb);
@@ -236,12 +219,12 @@ int main(int argc, char** argv)
     char line[160];
     for (const Size& size : sizes) {
         Figures f = runChild(argv[0], size.bytes);
-        for (int i = 0; i < 4; ++i) {
-            const Timing& t = (&f.load)[i];
-            std::printf("%-8s %-8s %12.1f %12.1f %12d\n", size.name, kOperations[i], t.handlerMs, t.paintedMs,
+        for (int i = 0; i < COMMANDS; ++i) {
+            const Timing& t = f.command[i];
+            std::printf("%-8s %-8s %12.1f %12.1f %12d\n", size.name, kCommandNames[i], t.handlerMs, t.paintedMs,
                         t.gridPaints);
-            std::snprintf(line, sizeof line, "%s_%s_ms %.1f\n%s_%s_handler_ms %.1f\n", kOperations[i], size.name,
-                          t.paintedMs, kOperations[i], size.name, t.handlerMs);
+            std::snprintf(line, sizeof line, "%s_%s_ms %.1f\n%s_%s_handler_ms %.1f\n", kCommandNames[i], size.name,
+                          t.paintedMs, kCommandNames[i], size.name, t.handlerMs);
             lines += line;
         }
         if (size.bytes == 1024 * 1024) {
