@@ -106,6 +106,11 @@ TEST_F(LoadFileTest, TheStartAddressStaysAndThePageTakesTheFileName)
     loadFile(frame, folder.at("second.bin"));
     EXPECT_EQ(comboEntries(*frame.compareCombo), (Labels{"second.bin", "Buf1"}));
     EXPECT_EQ(frame.compareCombo->GetSelection(), 1);
+    // With no entry selected, the first one is.
+    frame.compareCombo->SetSelection(wxNOT_FOUND);
+    loadFile(frame, folder.at("eeprom.bin"));
+    EXPECT_EQ(comboEntries(*frame.compareCombo), (Labels{"eeprom.bin", "Buf1"}));
+    EXPECT_EQ(frame.compareCombo->GetSelection(), 0);
 }
 
 struct QuestionCase {
