@@ -83,9 +83,12 @@ bool WindowTarget::openBufferPage() { return !frame_.bufferBook->newPage(uiText(
 
 void WindowTarget::openFirstPort()
 {
-    // Through the frame's command processing, as if the user had chosen
-    // "COM 1": the radio item follows.
-    frame_.ProcessCommand(ID_COM1);
+    // Exactly what the user's choice of "COM 1" does: the radio item is
+    // checked and its command goes through the menu to the frame's handler.
+    // wxFrame::ProcessCommand would drop the command, since "COM 1" is shown
+    // checked (the first of its group) before any port has been chosen.
+    frame_.connMenu->Check(ID_COM1, true);
+    frame_.connMenu->SendEvent(ID_COM1, 1);
 }
 
 void WindowTarget::enableTargetCommands(bool mc9s12)
