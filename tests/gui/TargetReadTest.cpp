@@ -19,15 +19,6 @@ void setEeprom(SimulatedBoard& board, const Bytes& bytes)
     std::copy(bytes.begin(), bytes.end(), board.eeprom().begin());
 }
 
-std::vector<std::size_t> redCells(BufferGrid& grid)
-{
-    std::vector<std::size_t> red;
-    for (std::size_t k = 0; k < grid.capacity(); ++k)
-        if (grid.isRed(k))
-            red.push_back(k);
-    return red;
-}
-
 } // namespace
 
 TEST(TargetRead, AnOddCountOfFiveFrom0800ReadsThreeWordsTwiceEach)

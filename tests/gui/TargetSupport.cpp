@@ -86,6 +86,15 @@ std::vector<std::uint8_t> bufferBytes(MainFrame& frame, std::size_t count)
     return bytes;
 }
 
+std::vector<std::size_t> redCells(BufferGrid& grid)
+{
+    std::vector<std::size_t> red;
+    for (std::size_t k = 0; k < grid.capacity(); ++k)
+        if (grid.isRed(k))
+            red.push_back(k);
+    return red;
+}
+
 std::vector<std::uint8_t> randomBytes(std::size_t count, unsigned seed)
 {
     std::mt19937 random(seed);

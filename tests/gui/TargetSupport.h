@@ -40,6 +40,8 @@ std::vector<std::string> exchangeSince(SimulatedBoard& board, std::uint64_t sinc
 std::vector<std::uint8_t> eepromBytes(SimulatedBoard& board, std::size_t count);
 // The bytes the shown buffer's hexadecimal cells hold (count of them).
 std::vector<std::uint8_t> bufferBytes(MainFrame& frame, std::size_t count);
+// The bytes whose hexadecimal cell is shown in red.
+std::vector<std::size_t> redCells(BufferGrid& grid);
 std::vector<std::uint8_t> randomBytes(std::size_t count, unsigned seed);
 
 // A fresh window with `model` chosen, `crystal` chosen (before any port, so

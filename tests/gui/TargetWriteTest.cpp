@@ -19,15 +19,6 @@ void fillBuffer(MainFrame& frame, const Bytes& bytes)
         shownGrid(frame).setByte(k, bytes[k]);
 }
 
-std::vector<std::size_t> redCells(BufferGrid& grid)
-{
-    std::vector<std::size_t> red;
-    for (std::size_t k = 0; k < grid.capacity(); ++k)
-        if (grid.isRed(k))
-            red.push_back(k);
-    return red;
-}
-
 void expectErrorBox(const ScriptedBoxes::Box& box, long buttons)
 {
     EXPECT_EQ(box.caption, pl("Błąd"));
