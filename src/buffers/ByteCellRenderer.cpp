@@ -1,6 +1,7 @@
 #include "buffers/ByteCellRenderer.h"
 
 #include <wx/dc.h>
+#include <wx/graphics.h>
 
 namespace {
 
@@ -36,7 +37,16 @@ void ByteCellRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, const 
     // The string renderer's arithmetic and clipping (descenders reach below the
     // area), so that every glyph lands on the same pixels.
     wxDCClipper clip(dc, rect);
-    dc.DrawText(text, rect.x + (rect.width - extent.x) / 2, rect.y + (rect.height - extent.y) / 2);
+    const int x = rect.x + (rect.width - extent.x) / 2;
+    const int y = rect.y + (rect.height - extent.y) / 2;
+    // A DC over a graphics context measures every text it draws, only to keep
+    // its bounding box, which nothing here reads: the context draws it alone,
+    // as the DC would with a transparent text background.
+    wxGraphicsContext* context = dc.GetGraphicsContext();
+    if (context && dc.GetBackgroundMode() == wxBRUSHSTYLE_TRANSPARENT)
+        context->DrawText(text, x, y);
+    else
+        dc.DrawText(text, x, y);
 }
 
 wxSize ByteCellRenderer::extentOf(wxDC& dc, const wxFont& font, const wxString& text)
