@@ -150,14 +150,18 @@ void BufferGrid::scheduleRepaint()
 {
     // One refresh for a whole run of writes, once the operation is over; the
     // immediate Refresh lets the yield at the gauge's start paint as well.
+    // Only the cells change: the labels and the corner are not drawn again.
     if (repaintScheduled_)
         return;
     repaintScheduled_ = true;
-    if (wxWindow* cells = GetGridWindow())
-        cells->Refresh(false);
-    CallAfter([this] {
+    const auto refreshCells = [this] {
+        if (wxWindow* cells = GetGridWindow())
+            cells->Refresh(false);
+    };
+    refreshCells();
+    CallAfter([this, refreshCells] {
         repaintScheduled_ = false;
-        ForceRefresh();
+        refreshCells();
     });
 }
 
