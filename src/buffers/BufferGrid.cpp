@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "buffers/BufferBook.h"
+#include "buffers/ByteCellRenderer.h"
 #include "buffers/CellRules.h"
 #include "buffers/NumberField.h"
 
@@ -52,6 +53,9 @@ BufferGrid::BufferGrid(wxWindow* page, wxSize pageArea, BufferBook& book, int ro
     EnableGridLines(false);
     SetDefaultCellFont(cellFont(wxFONTWEIGHT_NORMAL));
     SetTable(table_, true, wxGridSelectCells);
+    // Text cells ask the string type for their renderer before the default
+    // attribute: the cell renderer replaces the string renderer there.
+    RegisterDataType(wxGRID_VALUE_STRING, new ByteCellRenderer, new wxGridCellTextEditor);
     DisableDragGridSize();
     DisableDragColSize();
     DisableDragRowSize();
@@ -146,14 +150,18 @@ void BufferGrid::scheduleRepaint()
 {
     // One refresh for a whole run of writes, once the operation is over; the
     // immediate Refresh lets the yield at the gauge's start paint as well.
+    // Only the cells change: the labels and the corner are not drawn again.
     if (repaintScheduled_)
         return;
     repaintScheduled_ = true;
-    if (wxWindow* cells = GetGridWindow())
-        cells->Refresh(false);
-    CallAfter([this] {
+    const auto refreshCells = [this] {
+        if (wxWindow* cells = GetGridWindow())
+            cells->Refresh(false);
+    };
+    refreshCells();
+    CallAfter([this, refreshCells] {
         repaintScheduled_ = false;
-        ForceRefresh();
+        refreshCells();
     });
 }
 
