@@ -106,16 +106,41 @@ def read_eeprom(window):
     window.wait_until_still()
 
 
-def save_buffer(window, path):
-    window.click(TOOLS["save"])
+def answer_file_dialog(window, path, location_key):
+    """Types a full path into GTK's file dialog and accepts it with Return."""
     box = window.wait_for_box(r"^Wybierz plik\.$", 20)
     window.x.focus(box)
     time.sleep(0.5)
-    window.x.key("ctrl+a")           # the name field has the focus in GTK's save dialog
+    window.x.key(location_key)
+    time.sleep(0.3)
     window.x.type(path)
-    window.x.key("Return")
-    wait_until(lambda: box not in window.x.find_windows(".*", pid=window.pid), 15, "the save dialog to close")
-    wait_until(lambda: os.path.exists(path) and os.path.getsize(path) == BYTE_COUNT, 15, f"{path} to be written")
+    # The name field completes file names in the background and swallows a Return
+    # that comes while it is still at work: give it a moment, and one more Return
+    # if the same dialog is still up.
+    for attempt in range(2):
+        time.sleep(0.5)
+        if box not in window.x.find_windows(".*", pid=window.pid):
+            break
+        window.x.focus(box)
+        window.x.key("Return")
+        try:
+            wait_until(lambda: box not in window.x.find_windows(".*", pid=window.pid), 5, "the file dialog to close")
+            return
+        except E2eFailure:
+            if attempt == 1:
+                raise
+
+
+def save_buffer(window, path):
+    window.click(TOOLS["save"])
+    answer_file_dialog(window, path, "ctrl+a")   # the name field has the focus in the save dialog
+    sizes = []
+
+    def written():
+        # The program writes the whole image in one call: two equal sizes in a row mean done.
+        sizes.append(os.path.getsize(path) if os.path.exists(path) else -1)
+        return len(sizes) > 1 and sizes[-1] >= 0 and sizes[-1] == sizes[-2]
+    wait_until(written, 15, f"{path} to be written", poll=0.3)
 
 
 def load_into_new_buffer(window, path):
@@ -123,14 +148,7 @@ def load_into_new_buffer(window, path):
     window.wait_until_still()
     before = window.area(STATUS_FIELD_0)
     window.click(TOOLS["open"])
-    box = window.wait_for_box(r"^Wybierz plik\.$", 20)
-    window.x.focus(box)
-    time.sleep(0.5)
-    window.x.key("ctrl+l")           # the location field takes a typed path
-    time.sleep(0.3)
-    window.x.type(path)
-    window.x.key("Return")
-    wait_until(lambda: box not in window.x.find_windows(".*", pid=window.pid), 15, "the open dialog to close")
+    answer_file_dialog(window, path, "ctrl+l")   # the open dialog takes a typed path in its location field
     window.wait_for_change(STATUS_FIELD_0, before, 15, "the load's result line")
     window.wait_until_still()
 
