@@ -16,21 +16,22 @@ TITLE = "Rovidada DE12 1.5"
 POPUP_TITLE = "^rovidada-de12$"  # menus and combo lists are untitled windows named after the program
 ERROR_TITLES = "^(Błąd|Ostrzeżenie)$"
 
-MENU_BAR_HEIGHT = 25          # GTK 3 menu bar with the default font
-TOOL_BAR_HEIGHT = 26          # the compacted tool bar
+TOOL_BAR_HEIGHT = 26          # the compacted tool bar: its fields and combos, not the font, set it
 TOOLS_ORIGIN = 73
 
 
+# Points are kept relative to the part of the window they belong to; the menu bar's
+# height (which follows the font) is measured once the window is painted.
 def tool_bar(x, y):
-    return TOOLS_ORIGIN + x, MENU_BAR_HEIGHT + y
+    return ("tool bar", TOOLS_ORIGIN + x, y)
 
 
 def side_panel(x, y):
-    return x, MENU_BAR_HEIGHT + TOOL_BAR_HEIGHT + y
+    return ("side panel", x, y)
 
 
-# Centres of the controls (the spec'd origin plus half the GTK size).
-TOOLS = {"new": (12, 38), "open": (41, 38), "save": (65, 38), "close": (101, 38)}
+# Centres of the controls (their origin in the layout plus half their GTK size).
+TOOLS = {"new": ("tool bar", 12, 13), "open": ("tool bar", 41, 13), "save": ("tool bar", 65, 13)}
 FILL_FIELD = tool_bar(100 + 12, 5 + 8)
 FILL_BUTTON = tool_bar(130 + 25, 4 + 9)
 COUNT_FIELD = tool_bar(350 + 25, 5 + 8)
@@ -41,9 +42,9 @@ READ_BUTTON = side_panel(607 + 42, 135 + 22)
 WRITE_BUTTON = side_panel(607 + 42, 255 + 22)
 COMPARE_ARROW = side_panel(612 + 76, 365 + 9)
 
-READ_BUTTON_AREA = (side_panel(609, 137), (80, 40))   # greyed until a connect succeeds
-STATUS_FIELD_0 = ((2, 638), (170, 20))                 # "Przeczytano ...", "Zapisano ...", "Wczytano ..."
-TAB_ROW_RIGHT = ((200, 60), (390, 24))                 # empty while only short tab labels exist
+READ_BUTTON_AREA = (side_panel(609, 137), (80, 40))           # greyed until a connect succeeds
+STATUS_FIELD_0 = (("bottom", 2, -22), (170, 20))              # "Przeczytano ...", "Zapisano ...", "Wczytano ..."
+TAB_ROW_RIGHT = (side_panel(200, 9), (390, 24))               # empty while only short tab labels exist
 
 CELL_BACKGROUND = (182, 182, 219)
 HEX_COLUMN_WIDTH, SEPARATOR_WIDTH, CHAR_COLUMN_WIDTH, ROW_HEIGHT = 21, 4, 12, 16
@@ -57,6 +58,7 @@ class MainWindow:
         self.x, self.window, self.pid = x, window, pid
         self.left, self.top, self.width, self.height = x.geometry(window)
         self.grid_origin = None
+        self.menu_bar_height = None
 
     @classmethod
     def wait_for(cls, x, pid, timeout=30):
@@ -64,6 +66,7 @@ class MainWindow:
         window = cls(x, windows[0], pid)
         # The window is mapped before GTK has painted it: wait for the grid's cells.
         wait_until(lambda: window.locate_grid(), timeout, "the buffer grid to be painted")
+        window.measure_menu_bar()
         return window
 
     def move_to(self, left, top):
@@ -73,6 +76,24 @@ class MainWindow:
 
     # --- looking ---------------------------------------------------------------------------------
 
+    def measure_menu_bar(self):
+        """The menu bar ends with a one-pixel line: find it in a column right of the menu titles."""
+        image, column = self.shot(), self.width - 20
+        background = image.pixel(column, 2)
+        for y in range(3, 80):
+            if image.pixel(column, y) != background:
+                self.menu_bar_height = y + 1
+                return
+        raise E2eFailure("cannot find the bottom of the menu bar")
+
+    def resolve(self, point):
+        """Window coordinates of a point given relative to the tool bar, the side panel, the
+        window's top-left corner or its bottom-left corner (the status bar)."""
+        part, x, y = point
+        top = {"window": 0, "bottom": self.height, "tool bar": self.menu_bar_height,
+               "side panel": self.menu_bar_height + TOOL_BAR_HEIGHT}
+        return x, top[part] + y
+
     def screen(self, x, y):
         return self.left + x, self.top + y
 
@@ -80,7 +101,8 @@ class MainWindow:
         return self.x.grab().crop(self.left, self.top, self.width, self.height)
 
     def area(self, region, image=None):
-        (x, y), (w, h) = region
+        corner, (w, h) = region
+        x, y = self.resolve(corner)
         return (image or self.shot()).crop(x, y, w, h).data
 
     def locate_grid(self):
@@ -114,7 +136,7 @@ class MainWindow:
     # --- hands -----------------------------------------------------------------------------------
 
     def click(self, point):
-        self.x.click(*self.screen(*point))
+        self.x.click(*self.screen(*self.resolve(point)))
 
     def take_focus(self):
         self.x.xdotool("mousemove", "--sync", *self.screen(self.width // 2, self.height // 2))
@@ -154,12 +176,12 @@ class MainWindow:
 
     def hex_cell(self, row, col):
         gx, gy = self.grid_origin
-        return gx + col * HEX_COLUMN_WIDTH + HEX_COLUMN_WIDTH // 2, gy + row * ROW_HEIGHT + ROW_HEIGHT // 2
+        return "window", gx + col * HEX_COLUMN_WIDTH + HEX_COLUMN_WIDTH // 2, gy + row * ROW_HEIGHT + ROW_HEIGHT // 2
 
     def char_cell(self, row, col):
         gx, gy = self.grid_origin
         x = gx + 16 * HEX_COLUMN_WIDTH + SEPARATOR_WIDTH + col * CHAR_COLUMN_WIDTH + CHAR_COLUMN_WIDTH // 2
-        return x, gy + row * ROW_HEIGHT + ROW_HEIGHT // 2
+        return "window", x, gy + row * ROW_HEIGHT + ROW_HEIGHT // 2
 
     def edit_cell(self, cell, text):
         self.click(cell)
@@ -169,7 +191,8 @@ class MainWindow:
         time.sleep(0.2)
 
     def select_hex_block(self, top, left, bottom, right):
-        self.x.drag(*self.screen(*self.hex_cell(top, left)), *self.screen(*self.hex_cell(bottom, right)))
+        start = self.screen(*self.resolve(self.hex_cell(top, left)))
+        self.x.drag(*start, *self.screen(*self.resolve(self.hex_cell(bottom, right))))
         time.sleep(0.2)
 
     # --- boxes -----------------------------------------------------------------------------------

@@ -65,7 +65,8 @@ class Program:
         with open(os.path.join(home, ".config/gtk-3.0/settings.ini"), "w") as settings:
             settings.write("[Settings]\ngtk-cursor-blink=false\ngtk-enable-animations=false\n")
         env = dict(x.env, ROVIDADA_COM1=com1, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
-                   XDG_DATA_HOME=os.path.join(home, ".local/share"), NO_AT_BRIDGE="1", GDK_BACKEND="x11")
+                   XDG_DATA_HOME=os.path.join(home, ".local/share"), NO_AT_BRIDGE="1", GDK_BACKEND="x11",
+                   GSETTINGS_BACKEND="memory")
         self.log = open(os.path.join(out_dir, f"{name}.log"), "wb")
         self.process = subprocess.Popen([exe], env=env, stdout=self.log, stderr=subprocess.STDOUT)
         self.pid = self.process.pid
@@ -172,7 +173,8 @@ def run_board(exe, out_dir, board):
     try:
         program = Program(exe, x, out_dir, board, com1)
         window = MainWindow.wait_for(x, program.pid)
-        log(f"window up at {window.left},{window.top}, grid cells from {window.grid_origin}")
+        log(f"window up at {window.left},{window.top}; menu bar {window.menu_bar_height} px high, "
+            f"grid cells from {window.grid_origin}")
 
         window.choose_port(1)
         window.choose_model(model)
