@@ -100,6 +100,13 @@ def log(message):
     print(f"[{time.strftime('%H:%M:%S')}] {message}", flush=True)
 
 
+def save_failure_screen(x, out_dir):
+    try:
+        x.grab().save_png(os.path.join(out_dir, "failure.png"))
+    except Exception as e:  # the screen may be gone; the original failure matters more
+        log(f"no failure screenshot: {e}")
+
+
 def read_eeprom(window):
     before = window.area(STATUS_FIELD_0)
     window.click(READ_BUTTON)
@@ -169,7 +176,6 @@ def run_board(exe, out_dir, board):
     expected = expected_image()
     x = XSession(log_dir=out_dir)
     program = None
-    window = None
     try:
         program = Program(exe, x, out_dir, board, com1)
         window = MainWindow.wait_for(x, program.pid)
@@ -235,11 +241,7 @@ def run_board(exe, out_dir, board):
         log("loaded into another page and saved again")
         program.check_alive()
     except BaseException:
-        if window is not None:
-            try:
-                x.grab().save_png(os.path.join(out_dir, "failure.png"))
-            except Exception as e:  # the screen may be gone; the original failure matters more
-                log(f"no failure screenshot: {e}")
+        save_failure_screen(x, out_dir)
         raise
     finally:
         if program:
@@ -292,10 +294,7 @@ def run_two_instances(exe, out_dir):
         first.check_alive()
         second.check_alive()
     except BaseException:
-        try:
-            x.grab().save_png(os.path.join(out_dir, "failure.png"))
-        except Exception as e:
-            log(f"no failure screenshot: {e}")
+        save_failure_screen(x, out_dir)
         raise
     finally:
         for program in (first, second):
