@@ -13,9 +13,8 @@
 #include <wx/app.h>
 #include <wx/frame.h>
 #include <wx/grid.h>
-#include <wx/init.h>
-#include <wx/log.h>
 
+#include "BenchSupport.h"
 #include "buffers/BufferBook.h"
 #include "buffers/BufferGrid.h"
 #include "buffers/CellRules.h"
@@ -26,17 +25,6 @@ class BenchApp : public wxApp {
 public:
     bool OnInit() override { return true; }
 };
-
-double residentMb()
-{
-    long pages = 0, resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(f);
-    }
-    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
 
 struct Figures {
     double ms = 0;
@@ -84,11 +72,8 @@ Figures runChild(const char* self, const char* kind, std::size_t bytes)
 {
     const std::string command = std::string(self) + " --case " + kind + " " + std::to_string(bytes);
     Figures figures;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        if (std::fscanf(pipe, "%lf %lf", &figures.ms, &figures.mb) != 2)
-            figures = {};
-        pclose(pipe);
-    }
+    if (std::sscanf(childOutput(command).c_str(), "%lf %lf", &figures.ms, &figures.mb) != 2)
+        figures = {};
     return figures;
 }
 
@@ -99,10 +84,8 @@ wxIMPLEMENT_APP_NO_MAIN(BenchApp);
 int main(int argc, char** argv)
 {
     if (argc == 4 && std::strcmp(argv[1], "--case") == 0) {
-        if (!wxEntryStart(argc, argv))
+        if (!startCaseProcess(argc, argv))
             return 2;
-        wxTheApp->CallOnInit();
-        delete wxLog::SetActiveTarget(new wxLogStderr);
         const Figures figures = measure(argv[2], std::strtoul(argv[3], nullptr, 10));
         std::printf("%.1f %.1f\n", figures.ms, figures.mb);
         wxEntryCleanup();

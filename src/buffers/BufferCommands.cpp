@@ -1,5 +1,6 @@
 // The buffer commands of the main window: "Nowy bufor", "Zamknij bufor", the
 // page change of the notebook, and "Wypełnij" (fill the selected cells).
+// Comparing lives in CompareCommand.cpp.
 #include <algorithm>
 
 #include <wx/bookctrl.h>
@@ -41,6 +42,3 @@ void MainFrame::onFill(wxCommandEvent&)
         }
     }
 }
-
-// Comparing buffers is built separately.
-void MainFrame::onCompareCombo(wxCommandEvent&) {}

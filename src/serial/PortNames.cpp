@@ -51,7 +51,7 @@ std::optional<int> parseCrystal(std::string_view text)
     return std::nullopt;
 }
 
-// "sim", "sim:MODEL" or "sim:MODEL@nMHz"; none when the value is not a sim spec.
+// "sim", "sim:MODEL" or "sim:MODEL@nMHz"; none when the value is not a simulated board.
 std::optional<PortSpec> parseSimSpec(const std::string& variable, const std::string& value)
 {
     const std::string given = variable + "=" + value;

@@ -14,22 +14,22 @@ SystemPortOpener::SystemPortOpener(SimulatedBoardOpener openSimulated, Environme
 
 PortOpenResult SystemPortOpener::open(const std::string& portName)
 {
-    const PortSpec spec = resolvePortName(portName, environment_, listDevices_);
-    switch (spec.kind) {
+    const PortSpec resolved = resolvePortName(portName, environment_, listDevices_);
+    switch (resolved.kind) {
     case PortSpec::Kind::Device:
-        return PosixSerialPort::open(spec.device);
+        return PosixSerialPort::open(resolved.device);
     case PortSpec::Kind::Simulated: {
         PortOpenResult result;
-        result.device = spec.device;
+        result.device = resolved.device;
         if (openSimulated_)
-            result.port = openSimulated_(spec.model, spec.crystalMHz, result.reason);
+            result.port = openSimulated_(resolved.model, resolved.crystalMHz, result.reason);
         return result;
     }
     case PortSpec::Kind::Invalid:
         break;
     }
     PortOpenResult result;
-    result.device = spec.device;
-    result.reason = spec.reason;
+    result.device = resolved.device;
+    result.reason = resolved.reason;
     return result;
 }

@@ -13,6 +13,11 @@ namespace {
 
 constexpr int kMaxReprogrammings = 4; // a word is programmed five times at most
 constexpr std::uint32_t kCursorEvery = 512;
+// The longer waits: after the HC12 erase pulse ends, after the MC9S12 word
+// command is written, and once between the set-up and the first word.
+constexpr std::uint32_t kEraseSettleMs = 20;
+constexpr std::uint32_t kCommandSettleMs = 20;
+constexpr std::uint32_t kSetUpSettleMs = 20;
 
 // The CCIF polls end after ten times the command's documented duration, and
 // never sooner than a second, so that a target that answers but never
@@ -45,6 +50,15 @@ private:
         pause(pauseMs);
     }
     void fail(const std::string& text) { window_.showBox(text, texts::CAPTION_ERROR, BoxIcon::Error); }
+    // A register read of the set-up that timed out returns 0, which would read
+    // as "protected" or "not ready": the lost connection is what the user must see.
+    bool stoppedByLostConnection()
+    {
+        if (link_.connectionState() >= 1)
+            return false;
+        fail(toStdString(texts::CONNECTION_LOST));
+        return true;
+    }
 
     Stop setUpMc9s12();
     void setUpHc12();
@@ -71,6 +85,8 @@ EepromWriter::Stop EepromWriter::setUpMc9s12()
 {
     writeByte(reg::EPROT, value::EPROT_OPEN, WRITE_FRAME_PAUSE_MS);
     const std::uint8_t eprot = link_.readTargetByte(reg::EPROT);
+    if (stoppedByLostConnection())
+        return Stop::Yes;
     if ((eprot & value::EPROT_EPOPEN) == 0) {
         fail(toStdString(texts::WRITE_ALL_PROTECTED));
         return Stop::Yes;
@@ -89,7 +105,10 @@ EepromWriter::Stop EepromWriter::setUpMc9s12()
                                  : s_.crystalMHz == 8 ? value::ECLKDIV_8MHZ
                                                       : value::ECLKDIV_4MHZ;
     writeByte(reg::ECLKDIV, divider, WRITE_FRAME_PAUSE_MS);
-    if ((link_.readTargetByte(reg::ECLKDIV) & value::ECLKDIV_EDIVLD) == 0) {
+    const std::uint8_t loaded = link_.readTargetByte(reg::ECLKDIV);
+    if (stoppedByLostConnection())
+        return Stop::Yes;
+    if ((loaded & value::ECLKDIV_EDIVLD) == 0) {
         fail(toStdString(texts::WRITE_ECLKDIV_NOT_SET));
         return Stop::Yes;
     }
@@ -135,21 +154,27 @@ EepromWriter::Poll EepromWriter::waitForCommandComplete()
 
 EepromWriter::Stop EepromWriter::massEraseMc9s12()
 {
-    if (link_.readTargetByte(reg::ESTAT) != value::ESTAT_IDLE) {
+    const std::uint8_t idle = link_.readTargetByte(reg::ESTAT);
+    if (stoppedByLostConnection())
+        return Stop::Yes;
+    if (idle != value::ESTAT_IDLE) {
         fail(toStdString(texts::WRITE_ESTAT_ERRORS));
         return Stop::Yes;
     }
     writeWord(start_, value::ERASED, value::ERASED, WRITE_FRAME_PAUSE_MS);
     writeByte(reg::ECMD, value::ECMD_MASS_ERASE, WRITE_FRAME_PAUSE_MS);
     writeByte(reg::ESTAT, value::ESTAT_LAUNCH_ERASE, WRITE_FRAME_PAUSE_MS);
-    // An erase that never completes is reported like one the chip refused; a
-    // lost connection goes on and is reported at the end of the first word.
-    if (waitForCommandComplete() == Poll::TimedOut ||
-        (link_.readTargetByte(reg::ESTAT) & value::ESTAT_PVIOL_ACCERR) != 0) {
+    // An erase that never completes is reported like one the chip refused.
+    const Poll erased = waitForCommandComplete();
+    if (erased == Poll::ConnectionLost) {
+        stoppedByLostConnection();
+        return Stop::Yes;
+    }
+    if (erased == Poll::TimedOut || (link_.readTargetByte(reg::ESTAT) & value::ESTAT_PVIOL_ACCERR) != 0) {
         fail(toStdString(texts::WRITE_PVIOL_ERRORS));
         return Stop::Yes;
     }
-    return Stop::No;
+    return stoppedByLostConnection() ? Stop::Yes : Stop::No;
 }
 
 // HC12: the word is erased first (BYTE erase of the latched word, 10 ms pulse).
@@ -159,14 +184,14 @@ void EepromWriter::eraseWordHc12(std::uint16_t address)
     writeWord(address, value::ERASED, value::ERASED, WRITE_FRAME_PAUSE_MS);
     writeByte(reg::EEPROG, value::EEPROG_ERASE_ON, WRITE_FRAME_PAUSE_MS);
     writeByte(reg::EEPROG, value::EEPROG_ERASE_LATCH, WRITE_FRAME_PAUSE_MS);
-    writeByte(reg::EEPROG, value::EEPROG_IDLE, 20);
+    writeByte(reg::EEPROG, value::EEPROG_IDLE, kEraseSettleMs);
 }
 
 void EepromWriter::programWord(std::uint16_t address, std::uint8_t b0, std::uint8_t b1)
 {
     if (s_.mc9s12Mode) {
         writeWord(address, b0, b1, WRITE_FRAME_PAUSE_MS);
-        writeByte(reg::ECMD, value::ECMD_WORD_PROGRAM, 20);
+        writeByte(reg::ECMD, value::ECMD_WORD_PROGRAM, kCommandSettleMs);
         writeByte(reg::ESTAT, value::ESTAT_CBEIF, WRITE_FRAME_PAUSE_MS);
         // A word whose poll ran out is verified like any other.
         waitForCommandComplete();
@@ -212,7 +237,7 @@ void EepromWriter::run()
     if (s_.mc9s12Mode && massEraseMc9s12() == Stop::Yes)
         return;
 
-    pause(20);
+    pause(kSetUpSettleMs);
     link_.flushLine();
 
     // The selection is taken once: marking a failed cell below changes the

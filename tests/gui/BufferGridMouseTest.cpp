@@ -2,6 +2,8 @@
 // its last selected block while the button is held, so mirroring must keep the
 // user's block last and follow every step of the drag.
 #include <wx/uiaction.h>
+#include <wx/time.h>
+#include <wx/utils.h>
 
 #include "GuiHarness.h"
 #include "buffers/BufferBook.h"
@@ -26,18 +28,36 @@ public:
     {
         bool first = true;
         for (auto [row, col] : cells) {
-            simulator_.MouseMove(centreOf(row, col));
-            processPendingEvents();
-            if (first)
+            const wxPoint target = centreOf(row, col);
+            simulator_.MouseMove(target);
+            settle([&] { return wxGetMouseState().GetPosition() == target; });
+            if (first) {
                 simulator_.MouseDown();
+                settle([] { return wxGetMouseState().LeftIsDown(); });
+            }
             first = false;
-            processPendingEvents();
         }
         simulator_.MouseUp();
-        processPendingEvents();
+        settle([] { return !wxGetMouseState().LeftIsDown(); });
     }
 
 private:
+    // XTest events travel through the X server: wait (2 s at most) until the
+    // pointer shows the step, then let the grid handle what it was sent.
+    template <typename Condition>
+    static void settle(Condition reached)
+    {
+        const wxLongLong until = wxGetLocalTimeMillis() + 2000;
+        while (!reached() && wxGetLocalTimeMillis() < until) {
+            processPendingEvents();
+            wxMilliSleep(5);
+        }
+        for (int i = 0; i < 5; ++i) {
+            processPendingEvents();
+            wxMilliSleep(5);
+        }
+    }
+
     wxPoint centreOf(int row, int col)
     {
         const wxRect r = grid_.CellToRect(row, col);

@@ -77,15 +77,15 @@ TEST(PortNames, ResolutionTable)
         {"LPT1", {}, {}, Kind::Invalid, "LPT1", {}, 0, texts::PORT_NAME_UNKNOWN},
     };
     for (const Resolution& r : table) {
-        const PortSpec spec = resolvePortName(r.portName, lookupIn(r.environment), devicesOf(r.devices));
+        const PortSpec resolved = resolvePortName(r.portName, lookupIn(r.environment), devicesOf(r.devices));
         SCOPED_TRACE(r.portName + " " + (r.environment.empty() ? "" : r.environment.begin()->second));
-        EXPECT_EQ(spec.kind, r.kind);
-        EXPECT_EQ(spec.device, r.device);
+        EXPECT_EQ(resolved.kind, r.kind);
+        EXPECT_EQ(resolved.device, r.device);
         if (r.kind == Kind::Simulated) {
-            EXPECT_EQ(spec.model, r.model);
-            EXPECT_EQ(spec.crystalMHz, r.crystalMHz);
+            EXPECT_EQ(resolved.model, r.model);
+            EXPECT_EQ(resolved.crystalMHz, r.crystalMHz);
         }
-        EXPECT_EQ(spec.reason, toStdString(r.reason));
+        EXPECT_EQ(resolved.reason, toStdString(r.reason));
     }
 }
 
@@ -142,7 +142,7 @@ TEST(SystemPortOpener, OpensWhatTheNameResolvesTo)
     EXPECT_EQ(sim.reason, "unknown model");
 
     const PortOpenResult badSpec = opener.open("COM2");
-    EXPECT_EQ(boards.size(), 1u) << "a bad spec reaches no simulator";
+    EXPECT_EQ(boards.size(), 1u) << "a bad value reaches no simulator";
     EXPECT_EQ(badSpec.reason, toStdString(texts::PORT_SPEC_BAD_CRYSTAL));
 
     const PortOpenResult missing = opener.open("COM3");

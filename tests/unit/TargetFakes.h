@@ -1,7 +1,12 @@
 // A window and a buffer for the target procedures without wx: they record what
-// the procedures show and keep the bytes in plain vectors.
+// the procedures show (boxes with caption and icon, status history, progress
+// calls, crystal items chosen in code) and keep the bytes in plain vectors. The
+// TargetRig puts a simulated board on COM1 behind the serial link, on the
+// virtual clock, with the window's part of the connection-lost step wired in.
 #pragma once
 
+#include <algorithm>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -9,9 +14,13 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "serial/SerialLink.h"
 #include "serial/VirtualClock.h"
 #include "sim/SimulatedBoard.h"
+#include "TraceExchange.h"
+#include "target/Connect.h"
 #include "target/ModelTable.h"
 #include "target/TargetSession.h"
 
@@ -22,6 +31,9 @@ public:
     std::uint16_t start = 0;
     std::set<std::uint32_t> red;
     std::set<std::uint32_t> selected;
+    std::vector<std::uint32_t> scrolls; // vertical scroll positions asked for
+    int cursorPageMoves = 0;
+    int gridsCreated = 0;
 
     std::uint32_t byteCount() override { return count; }
     std::uint16_t startAddress() override { return start; }
@@ -30,6 +42,7 @@ public:
     {
         cells.assign(std::max<std::uint32_t>(16, (n + 15) / 16 * 16), std::nullopt);
         count = n;
+        ++gridsCreated;
         red.clear();
         selected.clear();
     }
@@ -41,9 +54,16 @@ public:
     void addToSelection(std::uint32_t k) override { selected = {k}; }
     void selectOnly(std::uint32_t k) override { selected = {k}; }
     void scrollToTop() override {}
-    void scrollVertically(std::uint32_t) override {}
-    void moveCursorDownPage() override {}
+    void scrollVertically(std::uint32_t position) override { scrolls.push_back(position); }
+    void moveCursorDownPage() override { ++cursorPageMoves; }
     void repaint() override {}
+};
+
+struct ShownBox {
+    std::string text;
+    std::string caption;
+    BoxIcon icon;
+    bool question;
 };
 
 class FakeWindow : public TargetWindow {
@@ -51,27 +71,52 @@ public:
     explicit FakeWindow(FakeBuffer& buffer) : buffer_(buffer) {}
 
     std::map<int, std::string> statusFields;
-    std::vector<std::string> boxes;
+    std::vector<std::pair<int, std::string>> statusHistory;
+    std::vector<ShownBox> boxes;
     std::vector<bool> answers; // for askYesNo, in order; Yes when run out
+    std::vector<std::string> progress; // "start 6", "step", "finish"
+    std::vector<int> crystalItems;     // items chosen in code
     std::string crystal = "Auto";
+    std::string pageTitle = "Buf0";
+    bool pageCanOpen = true;
+    int pagesOpened = 0;
+    int portOpenings = 0;
+    std::function<void()> onOpenFirstPort;
     bool selection = false;
+    bool selectionEnabled = false;
     bool commandsEnabled = false;
 
-    void setStatus(int field, const std::string& text) override { statusFields[field] = text; }
-    std::string status(int field) override { return statusFields[field]; }
-    void showBox(const std::string& text, Text, BoxIcon) override { boxes.push_back(text); }
-    bool askYesNo(const std::string& text, Text, BoxIcon) override
+    std::vector<std::string> boxTexts() const
     {
-        boxes.push_back(text);
+        std::vector<std::string> texts;
+        for (const auto& box : boxes)
+            texts.push_back(box.text);
+        return texts;
+    }
+    int progressSteps() const { return int(std::count(progress.begin(), progress.end(), "step")); }
+
+    void setStatus(int field, const std::string& text) override
+    {
+        statusFields[field] = text;
+        statusHistory.emplace_back(field, text);
+    }
+    std::string status(int field) override { return statusFields[field]; }
+    void showBox(const std::string& text, Text caption, BoxIcon icon) override
+    {
+        boxes.push_back({text, toStdString(caption), icon, false});
+    }
+    bool askYesNo(const std::string& text, Text caption, BoxIcon icon) override
+    {
+        boxes.push_back({text, toStdString(caption), icon, true});
         if (answers.empty())
             return true;
         const bool answer = answers.front();
         answers.erase(answers.begin());
         return answer;
     }
-    void progressStart(std::uint32_t) override {}
-    void progressStep() override {}
-    void progressFinish() override {}
+    void progressStart(std::uint32_t total) override { progress.push_back("start " + std::to_string(total)); }
+    void progressStep() override { progress.push_back("step"); }
+    void progressFinish() override { progress.push_back("finish"); }
     void setStartField(std::uint16_t start) override { buffer_.start = start; }
     void setCountField(std::uint32_t count) override { buffer_.count = count; }
     std::string crystalChoice() override { return crystal; }
@@ -79,31 +124,74 @@ public:
     {
         static const char* items[] = {"Auto", "16MHz", "8MHz", "4MHz"};
         crystal = items[item];
+        crystalItems.push_back(item);
     }
-    std::string shownPageTitle() override { return "Buf0"; }
-    bool openBufferPage() override { return true; }
-    void openFirstPort() override {}
-    void enableTargetCommands(bool) override { commandsEnabled = true; }
+    std::string shownPageTitle() override { return pageTitle; }
+    bool openBufferPage() override
+    {
+        ++pagesOpened;
+        if (pageCanOpen)
+            pageTitle = "Buf1";
+        return pageCanOpen;
+    }
+    void openFirstPort() override
+    {
+        ++portOpenings;
+        if (onOpenFirstPort)
+            onOpenFirstPort();
+    }
+    void enableTargetCommands(bool mc9s12) override
+    {
+        commandsEnabled = true;
+        selectionEnabled = !mc9s12;
+        if (mc9s12)
+            selection = false;
+    }
     bool selectionChecked() override { return selection; }
+
+    // The window's part of the connection-lost step and of a line error.
+    void connectionLost()
+    {
+        setStatus(STATUS_CONNECTION, toStdString(texts::STATE_NOT_CONNECTED));
+        commandsEnabled = false;
+        selectionEnabled = false;
+    }
 
 private:
     FakeBuffer& buffer_;
 };
 
-struct NullObserver : LinkObserver {
-    void showLineError(Text) override {}
-    void connectionLost() override {}
+// The window showed exactly one box, this one.
+inline void expectOnlyBox(const FakeWindow& window, const std::string& text, const std::string& caption, BoxIcon icon)
+{
+    ASSERT_EQ(window.boxes.size(), 1u);
+    EXPECT_EQ(window.boxes[0].text, text);
+    EXPECT_EQ(window.boxes[0].caption, caption);
+    EXPECT_EQ(window.boxes[0].icon, icon);
+}
+
+struct WindowObserver : LinkObserver {
+    FakeWindow& window;
+    explicit WindowObserver(FakeWindow& w) : window(w) {}
+    void showLineError(Text message) override
+    {
+        window.boxes.push_back({toStdString(message), toStdString(texts::CAPTION_ERROR), BoxIcon::Warning, false});
+    }
+    void connectionLost() override { window.connectionLost(); }
 };
 
 // A simulated board on COM1, the serial link, and a session over the fakes.
+// The board's model also picks the current model, unless a test sets another.
 struct TargetRig {
-    explicit TargetRig(const std::string& model, int crystalMHz = 16, SimFaults faults = {})
+    explicit TargetRig(const std::string& model, int crystalMHz = 16, SimFaults faults = {}, bool openCom1 = true)
     {
         std::string reason;
         board = SimulatedBoard::create(model, crystalMHz, reason, std::move(faults));
         ports.board = board;
         ports.clock = &clock;
-        link.openPort("COM1");
+        if (openCom1)
+            link.openPort("COM1");
+        window.onOpenFirstPort = [this] { link.openPort("COM1"); };
         for (const ModelInfo& m : modelTable())
             if (m.name == model)
                 currentModel = m;
@@ -112,19 +200,93 @@ struct TargetRig {
         buffer.cells.assign(buffer.count, std::nullopt);
     }
 
+    // Whatever a test does with the rig, every command on it ends: the longest
+    // job here (a 2048-byte write with a failing byte in every word) takes
+    // about six minutes of virtual time.
+    ~TargetRig() { EXPECT_LT(clock.nowUs() - createdUs, 15ull * 60 * 1'000'000) << "virtual minutes spent"; }
+
     struct BoardOpener : PortOpener {
         std::shared_ptr<SimulatedBoard> board;
         VirtualClock* clock = nullptr;
-        PortOpenResult open(const std::string& name) override { return {board->openPort(*clock), name, "", false}; }
+        bool fails = false;
+        PortOpenResult open(const std::string& name) override
+        {
+            if (fails)
+                return {nullptr, name, "no such device", false};
+            return {board->openPort(*clock), name, "", false};
+        }
     };
 
+    // Fills the buffer (its count, from offset 0) with a value per offset.
+    template <typename Value>
+    void fillBuffer(std::uint32_t count, Value value)
+    {
+        buffer.count = count;
+        buffer.cells.assign(std::max<std::uint32_t>(count, 16), std::nullopt);
+        for (std::uint32_t k = 0; k < count; ++k)
+            buffer.cells[k] = std::uint8_t(value(k));
+    }
+
+    // Fills the start of the board's EEPROM with a value per offset.
+    template <typename Value>
+    void fillEeprom(std::uint32_t count, Value value)
+    {
+        for (std::uint32_t k = 0; k < count; ++k)
+            board->eeprom()[k] = std::uint8_t(value(k));
+    }
+
+    // Answer bytes the board has sent so far (greetings included), counted from
+    // its trace: the fault tables of the board count the same way.
+    std::size_t answerBytesSoFar() const
+    {
+        std::size_t n = 0;
+        bool asserted = false;
+        std::uint64_t assertedAt = 0;
+        for (const auto& e : board->trace().entries()) {
+            if (e.kind == SimTraceEntry::Kind::Frame)
+                n += e.bytes[0] == 'C' ? 1 : e.bytes[0] == 'L' ? 2 : 0;
+            else if (e.kind == SimTraceEntry::Kind::Rts && e.rts) {
+                asserted = true;
+                assertedAt = e.atUs;
+            } else if (e.kind == SimTraceEntry::Kind::Rts && asserted) {
+                asserted = false;
+                if (e.atUs - assertedAt >= SimulatedBoard::MIN_RESET_PULSE_US)
+                    n += board->faults().greeting.value_or("paww").size();
+            }
+        }
+        return n;
+    }
+
+    // Where the next command's exchange begins, and what it sent since then.
+    ExchangeMark mark() { return {board->trace().entries().size(), clock.nowUs()}; }
+    std::vector<std::string> exchange(const ExchangeMark& from) const { return exchangeSince(board->trace(), from); }
+    std::uint64_t msSince(const ExchangeMark& from) { return (clock.nowUs() - from.startUs) / 1000; }
+
+    // Connects with a crystal item chosen beforehand ("Auto" detects), then
+    // forgets what the window recorded, so a test sees only its own command.
+    void connectWith(const std::string& crystal)
+    {
+        window.crystal = crystal;
+        selectCrystal(session);
+        connectTarget(session);
+        forgetWindowRecords();
+    }
+    void forgetWindowRecords()
+    {
+        window.boxes.clear();
+        window.statusHistory.clear();
+        window.progress.clear();
+        window.crystalItems.clear();
+    }
+
     VirtualClock clock;
+    const std::uint64_t createdUs = clock.nowUs();
     std::shared_ptr<SimulatedBoard> board;
     BoardOpener ports;
-    NullObserver observer;
-    SerialLink link{clock, ports, observer};
     FakeBuffer buffer;
     FakeWindow window{buffer};
+    WindowObserver observer{window};
+    SerialLink link{clock, ports, observer};
     ModelInfo currentModel;
     bool mc9s12Mode = false;
     int crystalMHz = 16;

@@ -24,16 +24,16 @@ struct WholeJob {
     int crystalMHz;
 };
 
-class WriteAndReadBack : public testing::TestWithParam<WholeJob> {};
+class TargetWholeJob : public testing::TestWithParam<WholeJob> {};
 
 } // namespace
 
-TEST_P(WriteAndReadBack, EepromEndsEqualToTheBuffer)
+TEST_P(TargetWholeJob, EepromEndsEqualToTheBuffer)
 {
     const WholeJob job = GetParam();
     TargetRig rig(job.model, job.crystalMHz);
     connectTarget(rig.session);
-    ASSERT_EQ(rig.link.connectionState(), 1) << ::testing::PrintToString(rig.window.boxes);
+    ASSERT_EQ(rig.link.connectionState(), 1) << ::testing::PrintToString(rig.window.boxTexts());
     EXPECT_EQ(rig.crystalMHz, job.crystalMHz);
 
     const auto image = randomImage(rig.buffer.count, 7);
@@ -41,7 +41,7 @@ TEST_P(WriteAndReadBack, EepromEndsEqualToTheBuffer)
         rig.buffer.setByte(std::uint32_t(k), image[k]);
     rig.window.boxes.clear();
     writeEeprom(rig.session);
-    EXPECT_TRUE(rig.window.boxes.empty()) << rig.window.boxes.front();
+    EXPECT_TRUE(rig.window.boxes.empty()) << rig.window.boxes.front().text;
     EXPECT_TRUE(rig.buffer.red.empty());
     EXPECT_EQ(rig.board->eeprom(), image);
     EXPECT_EQ(rig.window.statusFields[0], "Zapisano  " + std::to_string(image.size()) + "  bajtów.");
@@ -52,7 +52,7 @@ TEST_P(WriteAndReadBack, EepromEndsEqualToTheBuffer)
     EXPECT_TRUE(rig.buffer.red.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Boards, WriteAndReadBack,
+INSTANTIATE_TEST_SUITE_P(Boards, TargetWholeJob,
                          testing::Values(WholeJob{"HC912Dx128x", 16}, WholeJob{"HC912Dx128x", 8},
                                          WholeJob{"HC912Dx128x", 4}, WholeJob{"MC9S12DT128", 16},
                                          WholeJob{"MC9S12DT128", 8}, WholeJob{"MC9S12DT128", 4},

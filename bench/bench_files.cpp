@@ -1,0 +1,237 @@
+// What loading, saving, comparing and filling cost through the main window's
+// own handlers, for a 64 KiB and a 1 MiB image: the real window (on a virtual
+// clock, with no ports), the gauge shown and stepped, files in a temporary
+// folder, questions answered Yes. Each size runs in a process of its own, so
+// that the resident memory one loaded buffer adds belongs to it alone.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+#include <unistd.h>
+
+#include <wx/app.h>
+#include <wx/combobox.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
+
+#include "BenchSupport.h"
+#include "app/Identifiers.h"
+#include "app/MainFrame.h"
+#include "app/UiText.h"
+#include "buffers/BufferBook.h"
+#include "buffers/BufferGrid.h"
+#include "buffers/NumberField.h"
+#include "files/FileChooser.h"
+#include "serial/PortOpener.h"
+#include "serial/VirtualClock.h"
+
+namespace {
+
+class BenchApp : public wxApp {
+public:
+    bool OnInit() override { return true; }
+    // Counts the paints of the grids' parts: cells, labels and corner, four to a full repaint.
+    int FilterEvent(wxEvent& event) override
+    {
+        if (event.GetEventType() == wxEVT_PAINT && event.GetEventObject() &&
+            wxDynamicCast(static_cast<wxWindow*>(event.GetEventObject())->GetParent(), wxGrid))
+            ++gridPaints;
+        return -1;
+    }
+    int gridPaints = 0;
+};
+
+class NoPorts : public PortOpener {
+public:
+    PortOpenResult open(const std::string& portName) override { return {nullptr, portName, "bench", false}; }
+};
+
+// Every box is answered at once: Yes to questions, OK otherwise.
+class AnswerEveryBox : public wxModalDialogHook {
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        auto* box = dynamic_cast<wxMessageDialog*>(dialog);
+        return box && (box->GetMessageDialogStyle() & wxYES_NO) ? wxID_YES : wxID_OK;
+    }
+    void Exit(wxDialog*) override {}
+};
+
+class FixedChooser : public FileChooser {
+public:
+    wxString chooseFileToOpen(wxWindow*) override { return path; }
+    wxString chooseFileToSave() override { return path; }
+    wxString path;
+};
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i) {
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->Yield(true);
+    }
+}
+
+// One command: the time its handler takes, the time until the window has
+// painted what it left behind, and how often a grid's cells were painted then.
+struct Timing {
+    double handlerMs = 0;
+    double paintedMs = 0;
+    int gridPaints = 0;
+};
+
+template <typename Operation> Timing timed(Operation operation)
+{
+    auto& app = static_cast<BenchApp&>(*wxTheApp);
+    app.gridPaints = 0;
+    const auto start = std::chrono::steady_clock::now();
+    operation();
+    const auto handled = std::chrono::steady_clock::now();
+    settle();
+    const auto painted = std::chrono::steady_clock::now();
+    return {std::chrono::duration<double, std::milli>(handled - start).count(),
+            std::chrono::duration<double, std::milli>(painted - start).count(), app.gridPaints};
+}
+
+void send(MainFrame& frame, wxEventType type, int id)
+{
+    wxCommandEvent event(type, id);
+    event.SetEventObject(&frame);
+    frame.ProcessWindowEvent(event);
+}
+
+enum Command { LOAD, SAVE, COMPARE, FILL, COMMANDS };
+const char* const kCommandNames[COMMANDS] = {"load", "save", "compare", "fill"};
+
+struct Figures {
+    Timing command[COMMANDS];
+    double mb = 0;
+};
+
+Figures measure(std::size_t bytes)
+{
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("rovidada-bench-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string image = (folder / "image.bin").string();
+    {
+        std::vector<char> data(bytes);
+        for (std::size_t k = 0; k < bytes; ++k)
+            data[k] = char(k * 7 % 251);
+        std::ofstream(image, std::ios::binary).write(data.data(), std::streamsize(bytes));
+    }
+    AnswerEveryBox hook;
+    hook.Register();
+    VirtualClock clock;
+    NoPorts ports;
+    auto* frame = new MainFrame(uiText(texts::FRAME_TITLE), wxDefaultPosition, wxDefaultSize,
+                                AppServices{clock, ports});
+    frame->Show();
+    wxTheApp->SetTopWindow(frame);
+    settle();
+    FixedChooser chooser;
+    ScopedFileChooser installed(chooser);
+    BufferBook& book = *frame->bufferBook;
+
+    Figures figures;
+    chooser.path = wxString(image);
+    const double before = residentMb();
+    figures.command[LOAD] = timed([&] { send(*frame, wxEVT_MENU, ID_LOAD_FILE); }); // into the 512-byte Buf0: two Yes
+    figures.mb = residentMb() - before;
+
+    chooser.path = wxString((folder / "saved.bin").string());
+    figures.command[SAVE] = timed([&] { send(*frame, wxEVT_MENU, ID_SAVE_FILE); });
+
+    // The second buffer: the same image with one byte in 256 changed.
+    send(*frame, wxEVT_MENU, ID_NEW_BUFFER);
+    chooser.path = wxString(image);
+    send(*frame, wxEVT_MENU, ID_LOAD_FILE);
+    for (std::size_t k = 0; k < bytes; k += 256)
+        book.currentBuffer->setByte(k, std::uint8_t(~book.currentBuffer->getByte(k)));
+    book.SetSelection(0);
+    settle();
+    figures.command[COMPARE] = timed([&] {
+        frame->compareCombo->SetSelection(1);
+        wxCommandEvent event(wxEVT_COMBOBOX, ID_COMPARE_COMBO);
+        event.SetEventObject(frame->compareCombo);
+        event.SetInt(1);
+        frame->compareCombo->ProcessWindowEvent(event);
+    });
+
+    BufferGrid& grid = *book.currentBuffer; // the result page
+    grid.SelectBlock(0, 0, grid.GetNumberRows() - 1, 15);
+    frame->fillField->SetValue("5A");
+    figures.command[FILL] = timed([&] { send(*frame, wxEVT_BUTTON, ID_FILL); });
+
+    frame->Destroy();
+    settle();
+    hook.Unregister();
+    std::filesystem::remove_all(folder);
+    return figures;
+}
+
+// Runs one size in a child process; its output is handler ms, painted ms and
+// grid paints for each operation, then the megabytes.
+Figures runChild(const char* self, std::size_t bytes)
+{
+    const std::string command = std::string(self) + " --case " + std::to_string(bytes);
+    std::istringstream output(childOutput(command));
+    Figures f;
+    for (Timing& t : f.command)
+        output >> t.handlerMs >> t.paintedMs >> t.gridPaints;
+    output >> f.mb;
+    if (!output)
+        f = {};
+    return f;
+}
+
+} // namespace
+
+wxIMPLEMENT_APP_NO_MAIN(BenchApp);
+
+int main(int argc, char** argv)
+{
+    if (argc == 3 && std::strcmp(argv[1], "--case") == 0) {
+        if (!startCaseProcess(argc, argv))
+            return 2;
+        Figures f = measure(std::strtoul(argv[2], nullptr, 10));
+        for (int i = 0; i < COMMANDS; ++i) {
+            const Timing& t = f.command[i];
+            std::printf("%.1f %.1f %d ", t.handlerMs, t.paintedMs, t.gridPaints);
+        }
+        std::printf("%.1f\n", f.mb);
+        wxEntryCleanup();
+        return 0;
+    }
+
+    struct Size {
+        const char* name;
+        std::size_t bytes;
+    };
+    const Size sizes[] = {{"64KiB", 64 * 1024}, {"1MiB", 1024 * 1024}};
+    std::printf("%-8s %-8s %12s %12s %12s\n", "image", "command", "handler ms", "painted ms", "grid paints");
+    std::string lines;
+    char line[160];
+    for (const Size& size : sizes) {
+        Figures f = runChild(argv[0], size.bytes);
+        for (int i = 0; i < COMMANDS; ++i) {
+            const Timing& t = f.command[i];
+            std::printf("%-8s %-8s %12.1f %12.1f %12d\n", size.name, kCommandNames[i], t.handlerMs, t.paintedMs,
+                        t.gridPaints);
+            std::snprintf(line, sizeof line, "%s_%s_ms %.1f\n%s_%s_handler_ms %.1f\n", kCommandNames[i], size.name,
+                          t.paintedMs, kCommandNames[i], size.name, t.handlerMs);
+            lines += line;
+        }
+        if (size.bytes == 1024 * 1024) {
+            std::snprintf(line, sizeof line, "buffer_1MiB_mb %.1f\n", f.mb);
+            lines += line;
+        }
+    }
+    std::fputs(lines.c_str(), stdout);
+    return 0;
+}
