@@ -121,7 +121,7 @@ def answer_file_dialog(window, path, location_key):
     time.sleep(0.5)
     window.x.key(location_key)
     time.sleep(0.3)
-    window.x.type(path)
+    window.x.type(path, delay_ms=25)   # a long path; GTK keeps up with a fast typist
     # The name field completes file names in the background and swallows a Return
     # that comes while it is still at work: give it a moment, and one more Return
     # if the same dialog is still up.
@@ -137,6 +137,7 @@ def answer_file_dialog(window, path, location_key):
         except E2eFailure:
             if attempt == 1:
                 raise
+            log("the file dialog kept its Return: pressing it once more")
 
 
 def save_buffer(window, path):

@@ -151,8 +151,8 @@ class XSession:
         for name in names:
             self.xdotool("key", "--delay", "40", name)
 
-    def type(self, text):
-        self.xdotool("type", "--delay", "60", text)
+    def type(self, text, delay_ms=60):
+        self.xdotool("type", "--delay", delay_ms, text)
 
     def focus(self, window):
         self.xdotool("windowfocus", "--sync", window)
