@@ -1,11 +1,12 @@
 """The program's main window as a person sees it: where each control is, and how to use it.
 
-Positions are relative to the window's top-left corner. The window's layout is
-absolute (tool-bar controls from toolsOrigin 73, side-panel buttons at fixed
-points), so the controls sit at the same place on every run; the grid's cells
-are found from the cell background colour instead, so a change of the notebook's
-frame does not shift every click. Nothing here asks the program anything: every
-wait looks at the screen or at the X window list.
+The window's layout is absolute (tool-bar controls from toolsOrigin 73,
+side-panel buttons at fixed points), so each control is kept as a point relative
+to the tool bar, the side panel or the window; only the menu bar's height, which
+follows the font, is measured on the screen. The grid's cells are found from
+the cell background colour, so a change of the notebook's frame does not shift
+every click. Nothing here asks the program anything: every wait looks at the
+screen or at the X window list.
 """
 
 import time
@@ -72,7 +73,8 @@ class MainWindow:
     def move_to(self, left, top):
         self.x.xdotool("windowmove", "--sync", self.window, left, top)
         self.left, self.top = left, top
-        time.sleep(0.3)
+        # Moved, then repainted where it landed.
+        wait_until(lambda: self.shot().find_first(CELL_BACKGROUND) == self.grid_origin, 10, "the moved window")
 
     # --- looking ---------------------------------------------------------------------------------
 
