@@ -21,6 +21,7 @@ import subprocess
 import sys
 import time
 
+sys.dont_write_bytecode = True  # keep the source tree clean of __pycache__
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from main_window import (COMPARE_ARROW, CONNECT_BUTTON, COUNT_FIELD, CRYSTAL_ARROW, FILL_BUTTON, FILL_FIELD,
