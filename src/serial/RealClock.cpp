@@ -22,12 +22,15 @@ std::uint64_t RealClock::nowUs()
 
 void RealClock::pause(std::uint32_t ms)
 {
+    // The end is fixed up front, so the time the idle hook takes is part of
+    // the pause; only a turn longer than the whole pause makes it longer.
     const std::uint64_t endUs = nowUs() + std::uint64_t(ms) * 1000;
-    // The end is fixed up front, so the time the idle hook takes is part of the pause.
-    for (std::uint64_t now = nowUs(); now < endUs; now = nowUs()) {
+    for (;;) {
+        idleWhenDue();
+        const std::uint64_t now = nowUs();
+        if (now >= endUs)
+            return;
         sleepUntilUs(std::min(endUs, now + IDLE_SLICE_US));
-        if (nowUs() < endUs)
-            idle();
     }
 }
 
@@ -41,12 +44,22 @@ void RealClock::sleepUntilUs(std::uint64_t us)
 bool RealClock::waitForInput(SerialPort& port, std::uint32_t deadlineTick)
 {
     for (;;) {
+        // A byte that arrives during the turn is found by the poll at once.
+        idleWhenDue();
         const auto msLeft = static_cast<std::int32_t>(deadlineTick - tick());
         if (msLeft <= 0)
             return false;
         const int sliceMs = std::min<std::int32_t>(msLeft, IDLE_SLICE_US / 1000);
         if (port.waitReadable(sliceMs))
             return true;
-        idle();
     }
+}
+
+void RealClock::idleWhenDue()
+{
+    const std::uint64_t now = nowUs();
+    if (now - lastIdleUs_ < IDLE_SLICE_US)
+        return;
+    lastIdleUs_ = now;
+    idle();
 }

@@ -1,6 +1,8 @@
 // The program's clock: the steady system clock, real sleeps and poll() on the
-// port. Long pauses and waits are cut into slices of about 30 ms with the idle
-// hook between them, so the window can repaint during an operation.
+// port. The idle hook gets a turn every 30 ms or so of an operation: at the
+// start of any pause or wait once the last turn is that long ago, and between
+// the 30 ms slices of a long one, so that the window repaints also while an
+// operation is made of many short pauses (1 ms, 10 ms) and short waits.
 #pragma once
 
 #include "serial/Clock.h"
@@ -11,4 +13,9 @@ public:
     void pause(std::uint32_t ms) override;
     void sleepUntilUs(std::uint64_t us) override;
     bool waitForInput(SerialPort& port, std::uint32_t deadlineTick) override;
+
+private:
+    void idleWhenDue();
+
+    std::uint64_t lastIdleUs_ = 0;
 };

@@ -6,30 +6,21 @@
 #include "target/WindowTarget.h"
 #include "target/WriteEeprom.h"
 
-void MainFrame::onConnect(wxCommandEvent&)
+namespace {
+
+void runOnTarget(MainFrame& frame, void (*procedure)(TargetSession&))
 {
-    WindowTarget target(*this);
+    WindowTarget target(frame);
     TargetSession session = target.session();
-    connectTarget(session);
+    procedure(session);
 }
 
-void MainFrame::onCrystalCombo(wxCommandEvent&)
-{
-    WindowTarget target(*this);
-    TargetSession session = target.session();
-    selectCrystal(session);
-}
+} // namespace
 
-void MainFrame::onReadEeprom(wxCommandEvent&)
-{
-    WindowTarget target(*this);
-    TargetSession session = target.session();
-    readEeprom(session);
-}
+void MainFrame::onConnect(wxCommandEvent&) { runOnTarget(*this, connectTarget); }
 
-void MainFrame::onWriteEeprom(wxCommandEvent&)
-{
-    WindowTarget target(*this);
-    TargetSession session = target.session();
-    writeEeprom(session);
-}
+void MainFrame::onCrystalCombo(wxCommandEvent&) { runOnTarget(*this, selectCrystal); }
+
+void MainFrame::onReadEeprom(wxCommandEvent&) { runOnTarget(*this, readEeprom); }
+
+void MainFrame::onWriteEeprom(wxCommandEvent&) { runOnTarget(*this, writeEeprom); }

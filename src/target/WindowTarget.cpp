@@ -1,5 +1,7 @@
 #include "target/WindowTarget.h"
 
+#include <algorithm>
+
 #include <wx/bmpbuttn.h>
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
@@ -83,9 +85,12 @@ bool WindowTarget::openBufferPage() { return !frame_.bufferBook->newPage(uiText(
 
 void WindowTarget::openFirstPort()
 {
-    // Through the frame's command processing, as if the user had chosen
-    // "COM 1": the radio item follows.
-    frame_.ProcessCommand(ID_COM1);
+    // Exactly what the user's choice of "COM 1" does: the radio item is
+    // checked and its command goes through the menu to the frame's handler.
+    // wxFrame::ProcessCommand would drop the command, since "COM 1" is shown
+    // checked (the first of its group) before any port has been chosen.
+    frame_.connMenu->Check(ID_COM1, true);
+    frame_.connMenu->SendEvent(ID_COM1, 1);
 }
 
 void WindowTarget::enableTargetCommands(bool mc9s12)
@@ -109,14 +114,40 @@ std::uint32_t WindowTarget::byteCount() { return grid().byteCount; }
 std::uint16_t WindowTarget::startAddress() { return static_cast<std::uint16_t>(grid().startAddress); }
 std::uint32_t WindowTarget::capacity() { return std::uint32_t(grid().capacity()); }
 void WindowTarget::createGrid(std::uint32_t count) { frame_.bufferBook->createGrid(count); }
-void WindowTarget::setByte(std::uint32_t offset, std::uint8_t value) { grid().setByte(offset, value); }
+void WindowTarget::setByte(std::uint32_t offset, std::uint8_t value)
+{
+    grid().setByte(offset, value);
+    noteChanged(offset);
+}
 std::uint8_t WindowTarget::getByte(std::uint32_t offset) { return grid().getByte(offset); }
 bool WindowTarget::isEmpty(std::uint32_t offset) { return grid().isHexCellEmpty(offset); }
 bool WindowTarget::isSelected(std::uint32_t offset) { return grid().isSelected(offset); }
-void WindowTarget::markRed(std::uint32_t offset) { grid().markRed(offset); }
+void WindowTarget::markRed(std::uint32_t offset)
+{
+    grid().markRed(offset);
+    noteChanged(offset);
+}
 void WindowTarget::addToSelection(std::uint32_t offset) { grid().selectByte(offset, true); }
 void WindowTarget::selectOnly(std::uint32_t offset) { grid().selectByte(offset, false); }
 void WindowTarget::scrollToTop() { grid().Scroll(-1, 0); }
 void WindowTarget::scrollVertically(std::uint32_t position) { grid().Scroll(-1, int(position)); }
 void WindowTarget::moveCursorDownPage() { grid().MovePageDown(); }
-void WindowTarget::repaint() { grid().Refresh(); }
+void WindowTarget::noteChanged(std::uint32_t offset)
+{
+    changedFirst_ = std::min(changedFirst_, offset);
+    changedLast_ = std::max(changedLast_, offset);
+}
+
+void WindowTarget::repaint()
+{
+    // Drawing the whole grid takes tens of milliseconds of text layout; the
+    // rows of the word or two changed since the last turn take well under one.
+    if (changedFirst_ > changedLast_)
+        return;
+    BufferGrid& cells = grid();
+    const auto perRow = std::uint32_t(kBytesPerRow);
+    cells.RefreshBlock(int(changedFirst_ / perRow), 0, int(changedLast_ / perRow),
+                       cells.GetNumberCols() - 1);
+    changedFirst_ = UINT32_MAX;
+    changedLast_ = 0;
+}

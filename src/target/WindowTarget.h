@@ -3,6 +3,8 @@
 // dropped after it.
 #pragma once
 
+#include <cstdint>
+
 #include "target/TargetSession.h"
 
 class BufferGrid;
@@ -51,6 +53,11 @@ public:
 
 private:
     BufferGrid& grid();
+    void noteChanged(std::uint32_t offset);
 
     MainFrame& frame_;
+    // The bytes changed since the last repaint: only their rows are drawn
+    // again, so that the window's turns during a long read or write stay short.
+    std::uint32_t changedFirst_ = UINT32_MAX;
+    std::uint32_t changedLast_ = 0;
 };

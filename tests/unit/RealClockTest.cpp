@@ -80,4 +80,22 @@ TEST(RealClock, PastDeadlineDoesNotWait)
     EXPECT_TRUE(line.pollTimeoutsMs.empty());
 }
 
+// A read or a write is made of thousands of pauses of 1 to 30 ms: none is long
+// enough to be sliced, yet the window must get its turn every 30 ms or so,
+// and not at every pause.
+TEST(RealClock, ShortPausesInARowGiveTheIdleHookATurnEveryThirtyMs)
+{
+    RealClock clock;
+    std::vector<std::uint32_t> turnTicks;
+    clock.setIdleHook([&] { turnTicks.push_back(clock.tick()); });
+    const std::uint32_t start = clock.tick();
+    for (int i = 0; i < 40; ++i)
+        clock.pause(5);
+    const std::uint32_t took = clock.tick() - start;
+    EXPECT_GE(turnTicks.size(), std::size_t(took / 30));
+    EXPECT_LE(turnTicks.size(), std::size_t(took / 30 + 1));
+    for (std::size_t i = 1; i < turnTicks.size(); ++i)
+        EXPECT_GE(turnTicks[i] - turnTicks[i - 1], 29u);
+}
+
 } // namespace
