@@ -167,9 +167,10 @@ TEST_P(TargetFaultMatrix, EndsBoundedLeavesTheBufferAndReportsConsistently)
     const bool connected = rig.link.connectionState() > 0;
     EXPECT_EQ(rig.window.statusFields[3], connected ? CONNECTED : NOT_CONNECTED);
     EXPECT_EQ(rig.window.commandsEnabled, connected);
-    if (!connected)
+    if (!connected) {
         EXPECT_TRUE(shown(rig.window, "Nieudane połączenie z interfejsem") ||
                     shown(rig.window, "Nieudane połączenie z procesorem"));
+    }
 
     if (connected) {
         rig.forgetWindowRecords();
