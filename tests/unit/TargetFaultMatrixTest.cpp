@@ -179,8 +179,9 @@ TEST_P(TargetFaultMatrix, EndsBoundedLeavesTheBufferAndReportsConsistently)
         const bool stillConnected = rig.link.connectionState() > 0;
         EXPECT_EQ(shown(rig.window, LOST), !stillConnected);
         EXPECT_EQ(rig.window.commandsEnabled, stillConnected);
-        if (!stillConnected)
+        if (!stillConnected) {
             EXPECT_EQ(rig.window.statusFields[3], NOT_CONNECTED);
+        }
         EXPECT_EQ(rig.window.statusFields[0].rfind("Przeczytano  ", 0), 0u);
     }
 
@@ -193,8 +194,9 @@ TEST_P(TargetFaultMatrix, EndsBoundedLeavesTheBufferAndReportsConsistently)
         EXPECT_EQ(rig.buffer.cells, cellsBefore);
         const bool stillConnected = rig.link.connectionState() > 0;
         EXPECT_EQ(shown(rig.window, LOST), !stillConnected);
-        if (!stillConnected)
+        if (!stillConnected) {
             EXPECT_EQ(rig.window.statusFields[3], NOT_CONNECTED);
+        }
         const bool failures = !rig.window.statusFields[1].empty();
         const bool stopped = rig.window.progress.empty();
         // A write either ran (result line, failures boxed) or stopped before any
@@ -209,9 +211,10 @@ TEST_P(TargetFaultMatrix, EndsBoundedLeavesTheBufferAndReportsConsistently)
             EXPECT_EQ(rig.window.statusFields[0].rfind("Zapisano  ", 0), 0u);
             // The failure count in field 1 and in the closing box are the same number.
             const std::string head = "Nieudanych zapisów:  ";
-            if (failures)
+            if (failures) {
                 EXPECT_TRUE(shown(rig.window, "Nie udało się zapisać " + rig.window.statusFields[1].substr(head.size()) +
                                                   "komórek"));
+            }
         }
         if (!failures && !stopped && stillConnected) {
             std::vector<std::uint8_t> written(rig.board->eeprom().begin(), rig.board->eeprom().begin() + 16);
