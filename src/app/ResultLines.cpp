@@ -74,7 +74,7 @@ std::string kilobyteText(std::uint64_t byteCount)
 
 std::string loadResultLine(std::uint64_t byteCount)
 {
-    if (byteCount < 1024) // loading shares the writing rule: "4  bajtów."
+    if (byteCount < 1024) // loading shares the writing rule: 4 bytes take the "many" word
         return line(texts::LOAD_RESULT, std::to_string(byteCount), writeUnit(byteCount));
     return line(texts::LOAD_RESULT, kilobyteText(byteCount), texts::UNIT_KB);
 }
