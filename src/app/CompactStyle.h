@@ -1,7 +1,9 @@
 // GTK 3 draws entries, combo boxes and buttons with generous minimum heights
 // and paddings (a 35-px entry, a 100 x 50 bitmap button) that the window's
 // fixed pixel layout has no room for. This trims them for the controls that
-// ask for it, through one application style sheet and a style class.
+// ask for it, through one application style sheet and a style class. The same
+// sheet keeps the theme from animating scroll bars (each frame of a fade
+// repaints a whole grid).
 #pragma once
 
 class wxToolBar;

@@ -4,7 +4,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <wx/app.h>
+#include <wx/eventfilter.h>
 #include <wx/gauge.h>
+#include <wx/stopwatch.h>
 
 #include "FileTestSupport.h"
 #include "app/UiText.h"
@@ -206,4 +209,44 @@ TEST_F(LoadFileTest, CancellingChangesNothing)
     ScriptedBoxes noBoxes;
     loadFile(frame, "");
     EXPECT_TRUE(viewOf(frame) == before);
+}
+
+namespace {
+
+// Counts the paints of the cells of the grid shown, through an event filter
+// (the load replaces the grid window that was there).
+class CellPaints : public wxEventFilter {
+public:
+    CellPaints() { wxEvtHandler::AddFilter(this); }
+    ~CellPaints() override { wxEvtHandler::RemoveFilter(this); }
+    int FilterEvent(wxEvent& event) override
+    {
+        if (event.GetEventType() == wxEVT_PAINT) {
+            auto* window = dynamic_cast<wxWindow*>(event.GetEventObject());
+            auto* grid = window ? dynamic_cast<wxGrid*>(window->GetParent()) : nullptr;
+            if (grid && grid->GetGridWindow() == window)
+                ++count;
+        }
+        return Event_Skip;
+    }
+    int count = 0;
+};
+
+} // namespace
+
+// A rebuilt grid with a scroll bar is drawn and then left alone: a theme that
+// fades the new scroll bar in had GTK repaint every cell some nine times.
+TEST_F(LoadFileTest, ALoadedImageIsDrawnOnceNotFadedIn)
+{
+    frame.countField->SetValue("65536");
+    writeFile(folder.at("image.bin"), patternBytes(65536));
+    CellPaints paints;
+    loadFile(frame, folder.at("image.bin"));
+    const wxStopWatch watch;
+    while (watch.Time() < 600) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(5);
+    }
+    EXPECT_GE(paints.count, 1);
+    EXPECT_LE(paints.count, 3);
 }
