@@ -8,6 +8,11 @@
 
 class SerialPort;
 
+// The idle hook's turns during an operation come about this often, no more:
+// twenty repaints a second keep the gauge and the grid moving smoothly, and
+// each turn costs the operation a millisecond or two.
+constexpr std::uint32_t kIdleTurnMs = 50;
+
 class Clock {
 public:
     virtual ~Clock() = default;

@@ -1,14 +1,19 @@
 // The program's clock: the steady system clock, real sleeps and poll() on the
-// port. The idle hook gets a turn every 30 ms or so of an operation: at the
-// start of any pause or wait once the last turn is that long ago, and between
-// the 30 ms slices of a long one, so that the window repaints also while an
-// operation is made of many short pauses (1 ms, 10 ms) and short waits.
+// port. The idle hook gets a turn every kIdleTurnMs or so of an operation: at
+// the start of any pause or wait once the last turn is that long ago, and
+// between the kIdleTurnMs slices of a long one, so that the window repaints
+// also while an operation is made of many short pauses (1 ms, 10 ms) and short
+// waits.
 #pragma once
 
 #include "serial/Clock.h"
 
 class RealClock : public Clock {
 public:
+    // Sleeps and waits of the calling thread (the one the operations run on)
+    // end as close to their time as the system can make them.
+    RealClock();
+
     std::uint64_t nowUs() override;
     void pause(std::uint32_t ms) override;
     void sleepUntilUs(std::uint64_t us) override;
