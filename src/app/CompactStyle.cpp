@@ -30,11 +30,6 @@ constexpr const char* kCompactClass = "rovidada-compact";
 constexpr const char* kTightClass = "rovidada-tight";
 constexpr unsigned kApplicationPriority = 600; // GTK_STYLE_PROVIDER_PRIORITY_APPLICATION
 
-// The theme fades a scroll bar in over 300 ms whenever it appears or changes,
-// and GTK repaints the whole notebook page for every frame of that fade: a
-// rebuilt 64 K-row grid cost nine full repaints (a third of a second) before
-// the scroll bars are left still.
-//
 // Tool buttons come out 23 x 24 (16-px image, 2- and 3-px paddings, 1-px border), the
 // tool bar 26 px high, entries 17 px, combo boxes 22 px, and an 80 x 40 bitmap
 // button 84 x 44.
@@ -50,7 +45,6 @@ combobox.rovidada-compact entry, .rovidada-compact combobox entry { padding: 2px
 combobox.rovidada-tight entry, combobox.rovidada-tight button { padding-top: 0; padding-bottom: 0; }
 checkbutton.rovidada-compact { min-height: 0; padding: 0; }
 checkbutton.rovidada-compact check { margin: 0 2px 0 0; padding: 0; min-width: 11px; min-height: 11px; }
-scrollbar { transition: none; }
 )css";
 
 void installStyleSheet(GtkWidget* widget)

@@ -1,9 +1,7 @@
 // GTK 3 draws entries, combo boxes and buttons with generous minimum heights
 // and paddings (a 35-px entry, a 100 x 50 bitmap button) that the window's
 // fixed pixel layout has no room for. This trims them for the controls that
-// ask for it, through one application style sheet and a style class. The same
-// sheet keeps the theme from animating scroll bars (each frame of a fade
-// repaints a whole grid).
+// ask for it, through one application style sheet and a style class.
 #pragma once
 
 class wxToolBar;

@@ -16,6 +16,7 @@
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
 
+#include "app/Animations.h"
 #include "app/CompactStyle.h"
 #include "app/Identifiers.h"
 #include "app/Resources.h"
@@ -56,13 +57,14 @@ wxBitmap toolBitmap(const char* name)
 
 // Operations run on the GUI thread from start to end. During their pauses and
 // waits the window still repaints (gauge, grid, status bar), at most every
-// 30 ms, while the user's clicks and keys stay queued until the operation ends.
+// kIdleTurnMs, while the user's clicks and keys stay queued until the
+// operation ends.
 void repaintDuringOperation()
 {
     using namespace std::chrono;
     static steady_clock::time_point last;
     const auto now = steady_clock::now();
-    if (now - last < milliseconds(30))
+    if (now - last < milliseconds(kIdleTurnMs))
         return;
     last = now;
     if (wxEventLoopBase* loop = wxEventLoopBase::GetActive())
@@ -72,11 +74,12 @@ void repaintDuringOperation()
 } // namespace
 
 MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& size, AppServices services)
-    : wxFrame(nullptr, wxID_ANY, title, pos, size, wxDEFAULT_FRAME_STYLE),
+    : SteadyDefaults<wxFrame>(nullptr, wxID_ANY, title, pos, size, wxDEFAULT_FRAME_STYLE),
       services_(services),
       linkObserver_(std::make_unique<WindowLinkObserver>(*this)),
       link_(std::make_unique<SerialLink>(services.clock, services.ports, *linkObserver_))
 {
+    switchOffAnimations();
     SetIcons(loadResourceIconBundle("IDI_ICON"));
     currentModel = modelTable()[0];
 
@@ -111,6 +114,13 @@ MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& si
 }
 
 MainFrame::~MainFrame() = default;
+
+wxStatusBar* MainFrame::OnCreateStatusBar(int number, long style, wxWindowID id, const wxString& name)
+{
+    auto* statusBar = new SteadyDefaults<wxStatusBar>(this, id, style, name);
+    statusBar->SetFieldsCount(number);
+    return statusBar;
+}
 
 void MainFrame::createMenus()
 {

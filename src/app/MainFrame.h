@@ -7,6 +7,7 @@
 
 #include <wx/frame.h>
 
+#include "app/SteadyDefaults.h"
 #include "target/ModelInfo.h"
 
 class wxBitmapButton;
@@ -36,7 +37,7 @@ struct AppServices {
     PortOpener& ports;
 };
 
-class MainFrame : public wxFrame {
+class MainFrame : public SteadyDefaults<wxFrame> {
 public:
     MainFrame(const wxString& title, const wxPoint& pos, const wxSize& size, AppServices services);
     ~MainFrame() override;
@@ -75,6 +76,9 @@ public:
     // The one control added to the tool bar; the fields, combo boxes, labels
     // and the fill button live inside it (GTK shows no other tool-bar child).
     ToolBarPanel* toolBarPanel() const { return toolBarPanel_; }
+
+protected:
+    wxStatusBar* OnCreateStatusBar(int number, long style, wxWindowID id, const wxString& name) override;
 
 private:
     void createMenus();
