@@ -25,12 +25,6 @@ wxImage drawnCell(wxGridCellRenderer& renderer, BufferGrid& grid, int row, int c
     return bitmap.ConvertToImage();
 }
 
-bool samePixels(const wxImage& a, const wxImage& b)
-{
-    return a.GetSize() == b.GetSize() &&
-           std::equal(a.GetData(), a.GetData() + a.GetWidth() * a.GetHeight() * 3, b.GetData());
-}
-
 } // namespace
 
 TEST(ByteCellRendererTest, GridCellsUseIt)
@@ -67,4 +61,33 @@ TEST(ByteCellRendererTest, DrawsEveryCellLikeTheStringRenderer)
             << c.row << "," << c.col << (c.selected ? " selected" : "");
     }
     TestApp::frame().bufferBook->createGrid(512);
+}
+
+// On the screen the cells come from pictures kept beside the window's own
+// surface; they must show the very pixels the string renderer puts there:
+// plain, red, selected and odd cells, in both halves of the grid.
+TEST(ByteCellRendererTest, TheGridOnScreenLooksAsTheStringRendererDrawsIt)
+{
+    MainFrame& frame = TestApp::frame();
+    BufferGrid& grid = *frame.bufferBook->createGrid(512);
+    for (std::size_t k = 0; k < 512; ++k)
+        grid.setByte(k, std::uint8_t(k * 7 + 3));
+    grid.markRed(5);
+    grid.markRed(40);
+    grid.SetCellValue(2, 3, "1FF");
+    grid.SetCellValue(3, 20, "xyz");
+    grid.SelectBlock(4, 2, 6, 20);
+    grid.SetFocus();
+    grid.ForceRefresh();
+    paintPending();
+    const wxImage ours = shownPixels(*grid.GetGridWindow());
+
+    grid.RegisterDataType(wxGRID_VALUE_STRING, new wxGridCellStringRenderer, new wxGridCellTextEditor);
+    grid.ForceRefresh();
+    paintPending();
+    const wxImage theirs = shownPixels(*grid.GetGridWindow());
+
+    ASSERT_TRUE(ours.IsOk());
+    EXPECT_TRUE(samePixels(ours, theirs));
+    frame.bufferBook->createGrid(512);
 }

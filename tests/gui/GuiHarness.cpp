@@ -1,12 +1,23 @@
 #include "GuiHarness.h"
 
+#include <algorithm>
 #include <memory>
 
 #include <wx/app.h>
 #include <wx/combobox.h>
+#include <wx/bitmap.h>
+#include <wx/evtloop.h>
+#include <wx/utils.h>
 #include <wx/msgdlg.h>
 
 #include "app/UiText.h"
+
+// The two GDK calls that read the screen back; wx already loads GDK.
+extern "C" {
+struct _GdkWindow;
+_GdkWindow* gdk_get_default_root_window();
+GdkPixbuf* gdk_pixbuf_get_from_window(_GdkWindow* window, int x, int y, int width, int height);
+}
 
 namespace {
 ScriptedBoxes* activeScript = nullptr;
@@ -150,4 +161,34 @@ void processPendingEvents()
         wxTheApp->ProcessPendingEvents();
         wxTheApp->Yield(true);
     }
+}
+
+void paintPending()
+{
+    // Before the main loop runs there is no active loop to yield in.
+    wxGUIEventLoop loop;
+    wxEventLoopActivator active(&loop);
+    // GTK paints on its frame clock: give it a few frames.
+    for (int i = 0; i < 5; ++i) {
+        loop.YieldFor(wxEVT_CATEGORY_UI);
+        wxMilliSleep(10);
+    }
+}
+
+wxImage shownPixels(wxWindow& window)
+{
+    // Read back from the display itself (what a screenshot sees), through GDK:
+    // a wx screen DC kept showing the first picture of a window.
+    const wxSize size = window.GetClientSize();
+    const wxPoint origin = window.ClientToScreen(wxPoint(0, 0));
+    GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), origin.x, origin.y, size.x, size.y);
+    if (!pixbuf)
+        return wxImage();
+    return wxBitmap(pixbuf).ConvertToImage(); // the bitmap takes the pixbuf over
+}
+
+bool samePixels(const wxImage& a, const wxImage& b)
+{
+    return a.IsOk() && b.IsOk() && a.GetSize() == b.GetSize() &&
+           std::equal(a.GetData(), a.GetData() + a.GetWidth() * a.GetHeight() * 3, b.GetData());
 }

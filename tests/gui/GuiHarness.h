@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/modalhook.h>
+#include <wx/image.h>
 #include <wx/window.h>
 
 #include "app/MainFrame.h"
@@ -79,3 +80,10 @@ void sendMenu(MainFrame& frame, int id);
 void clickButton(wxWindow* button);
 void chooseComboItem(wxWindow* combo, int index);
 void processPendingEvents();
+
+// Lets the window paint what waits to be painted, as the window's turns during
+// an operation do: paints and sizes only, nothing queued for later runs.
+void paintPending();
+// The pixels a window's client area shows on the screen now.
+wxImage shownPixels(wxWindow& window);
+bool samePixels(const wxImage& a, const wxImage& b);
