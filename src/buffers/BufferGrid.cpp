@@ -76,6 +76,25 @@ BufferGrid::BufferGrid(wxWindow* page, wxSize pageArea, BufferBook& book, int ro
     SetColSize(kSeparatorCol, kSeparatorWidth);
 
     relabelRows();
+    GetGridWindow()->Bind(wxEVT_PAINT, [this](wxPaintEvent& event) {
+        waitingFirst_ = 0;
+        waitingLast_ = -1;
+        event.Skip(); // the grid paints
+    });
+}
+
+void BufferGrid::refreshRows(int first, int last)
+{
+    if (waitingFirst_ <= first && last <= waitingLast_)
+        return;
+    RefreshBlock(first, 0, last, GetNumberCols() - 1);
+    if (waitingFirst_ > waitingLast_) {
+        waitingFirst_ = first;
+        waitingLast_ = last;
+    } else {
+        waitingFirst_ = std::min(waitingFirst_, first);
+        waitingLast_ = std::max(waitingLast_, last);
+    }
 }
 
 void BufferGrid::setByte(std::size_t k, std::uint8_t v)
@@ -89,6 +108,8 @@ void BufferGrid::setByte(std::size_t k, std::uint8_t v)
 std::uint8_t BufferGrid::getByte(std::size_t k) const { return table_->store().getByte(k); }
 
 bool BufferGrid::isHexCellEmpty(std::size_t k) const { return table_->store().isHexEmpty(k); }
+
+bool BufferGrid::isHexCellPlain(std::size_t k) const { return table_->store().isHexPlain(k); }
 
 wxString BufferGrid::hexCellText(std::size_t k) const { return wxString(table_->store().hexText(k)); }
 

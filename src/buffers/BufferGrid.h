@@ -39,6 +39,8 @@ public:
     void setByte(std::size_t k, std::uint8_t v);
     std::uint8_t getByte(std::size_t k) const;
     bool isHexCellEmpty(std::size_t k) const;
+    // The hexadecimal cell shows byte k's two digits and nothing else.
+    bool isHexCellPlain(std::size_t k) const;
     wxString hexCellText(std::size_t k) const;
     wxString charCellText(std::size_t k) const;
 
@@ -50,6 +52,11 @@ public:
     // Shows the hexadecimal cell of byte k in red (until the grid is rebuilt).
     void markRed(std::size_t k);
     bool isRed(std::size_t k) const;
+
+    // Draws the cells of rows first to last again at the next paint. Rows that
+    // already wait for that paint cost nothing: an operation that changes a
+    // word at a time asks for its row a dozen times between two paints.
+    void refreshRows(int first, int last);
 
     // Makes room for byteCount: a count typed into the count field that is
     // larger than the cells grows the grid with empty rows; the bytes held stay.
@@ -70,6 +77,9 @@ private:
     BufferBook& book_;
     BufferTable* table_; // owned by the grid
     bool repaintScheduled_ = false;
+    // The rows refreshed since the cells were last painted (none when first > last).
+    int waitingFirst_ = 0;
+    int waitingLast_ = -1;
 
     wxDECLARE_EVENT_TABLE();
 };

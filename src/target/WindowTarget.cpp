@@ -140,14 +140,12 @@ void WindowTarget::noteChanged(std::uint32_t offset)
 
 void WindowTarget::repaint()
 {
-    // Drawing the whole grid takes tens of milliseconds of text layout; the
-    // rows of the word or two changed since the last turn take well under one.
+    // Only the rows of the bytes changed since the last call: the window's
+    // turns during a long read or write then draw a row or two, not the grid.
     if (changedFirst_ > changedLast_)
         return;
-    BufferGrid& cells = grid();
     const auto perRow = std::uint32_t(kBytesPerRow);
-    cells.RefreshBlock(int(changedFirst_ / perRow), 0, int(changedLast_ / perRow),
-                       cells.GetNumberCols() - 1);
+    grid().refreshRows(int(changedFirst_ / perRow), int(changedLast_ / perRow));
     changedFirst_ = UINT32_MAX;
     changedLast_ = 0;
 }

@@ -299,3 +299,26 @@ TEST_F(BufferGridTest, ResizingTheWindowSizesEveryGrid)
     frame.SetSize(705, 660);
     processPendingEvents();
 }
+
+// An operation changes a word at a time and asks for its row again and again;
+// between two of the window's turns only the first ask refreshes. A byte
+// changed after a turn must still reach the screen at the next one.
+TEST_F(BufferGridTest, RowsRefreshedBetweenTurnsShowEveryChange)
+{
+    BufferGrid& grid = freshGrid(512);
+    for (std::size_t k = 0; k < 16; ++k)
+        grid.setByte(k, 0x11);
+    paintPending(); // what the first change scheduled
+    for (std::uint8_t word = 0; word < 8; ++word) {
+        grid.setByte(2 * word, word);
+        grid.setByte(2 * word + 1, word);
+        grid.refreshRows(0, 0);
+        if (word % 3 == 2)
+            paintPending(); // a turn in the middle of the row
+    }
+    paintPending();
+    const wxImage turns = shownPixels(*grid.GetGridWindow());
+    grid.ForceRefresh();
+    paintPending();
+    EXPECT_TRUE(samePixels(turns, shownPixels(*grid.GetGridWindow())));
+}
