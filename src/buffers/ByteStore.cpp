@@ -39,6 +39,11 @@ std::uint8_t ByteStore::getByte(std::size_t k) const { return k < bytes_.size() 
 
 bool ByteStore::isHexEmpty(std::size_t k) const { return k >= bytes_.size() || (flags_[k] & HEX_EMPTY); }
 
+bool ByteStore::isHexPlain(std::size_t k) const
+{
+    return k < bytes_.size() && !(flags_[k] & (HEX_EMPTY | HEX_ODD));
+}
+
 std::wstring ByteStore::hexText(std::size_t k) const
 {
     if (k >= bytes_.size() || (flags_[k] & HEX_EMPTY))

@@ -26,6 +26,9 @@ public:
     // The hexadecimal cell's byte value; 0 for an empty cell or past the capacity.
     std::uint8_t getByte(std::size_t k) const;
     bool isHexEmpty(std::size_t k) const;
+    // The hexadecimal cell shows its byte in two digits, as setByte writes it
+    // (not empty, no other text): the byte then says all the text would.
+    bool isHexPlain(std::size_t k) const;
 
     std::wstring hexText(std::size_t k) const;
     std::wstring charText(std::size_t k) const;

@@ -1,5 +1,8 @@
 // The content of a buffer grid: what each cell pair shows after writes and
 // edits, and what a megabyte costs.
+#include <cwchar>
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "buffers/ByteStore.h"
@@ -10,6 +13,7 @@ TEST(ByteStore, FreshCellsAreEmpty)
     EXPECT_EQ(store.hexText(0), L"");
     EXPECT_EQ(store.charText(31), L"");
     EXPECT_TRUE(store.isHexEmpty(5));
+    EXPECT_FALSE(store.isHexPlain(5));
     EXPECT_EQ(store.getByte(5), 0);
 }
 
@@ -63,9 +67,13 @@ TEST(ByteStore, EditsOfEitherHalfAndTheirTwins)
         EXPECT_EQ(store.charText(7), c.chars) << label;
         EXPECT_EQ(store.getByte(7), c.value) << label;
         EXPECT_EQ(store.isHexEmpty(7), c.hexEmpty) << label;
+        // Plain exactly when the text is the byte's two digits.
+        const bool twoDigits = std::wstring(c.hex).size() == 2 && std::wcstoul(c.hex, nullptr, 16) == c.value;
+        EXPECT_EQ(store.isHexPlain(7), twoDigits) << label;
         // A later plain write forgets the odd texts.
         store.setByte(7, 0x30);
         EXPECT_EQ(store.hexText(7), L"30") << label;
+        EXPECT_TRUE(store.isHexPlain(7)) << label;
         EXPECT_EQ(store.charText(7), L"0") << label;
     }
 }
@@ -84,6 +92,7 @@ TEST(ByteStore, RedMarksSurviveWritesAndNothingPastTheCapacityIsTouched)
     EXPECT_EQ(store.capacity(), 16u);
     EXPECT_EQ(store.getByte(16), 0);
     EXPECT_TRUE(store.isHexEmpty(16));
+    EXPECT_FALSE(store.isHexPlain(16));
 }
 
 TEST(ByteStore, GrowingKeepsTheBytesAndAddsEmptyCells)
