@@ -20,6 +20,7 @@
 #include "app/CompactStyle.h"
 #include "app/Identifiers.h"
 #include "app/Resources.h"
+#include "app/StatusLine.h"
 #include "app/ToolBarPanel.h"
 #include "app/UiText.h"
 #include "app/WindowLinkObserver.h"
@@ -117,7 +118,7 @@ MainFrame::~MainFrame() = default;
 
 wxStatusBar* MainFrame::OnCreateStatusBar(int number, long style, wxWindowID id, const wxString& name)
 {
-    auto* statusBar = new SteadyDefaults<wxStatusBar>(this, id, style, name);
+    auto* statusBar = new StatusLine(this, id, style, name);
     statusBar->SetFieldsCount(number);
     return statusBar;
 }

@@ -1,0 +1,42 @@
+#include "app/StatusLine.h"
+
+#include <wx/dcclient.h>
+
+StatusLine::StatusLine(wxWindow* parent, wxWindowID id, long style, const wxString& name)
+    : SteadyDefaults<wxStatusBar>(parent, id, style, name)
+{
+    Bind(wxEVT_PAINT, &StatusLine::onPaint, this);
+}
+
+int StatusLine::onlyFieldToPaint() const
+{
+    const wxRect area = GetUpdateRegion().GetBox();
+    if (ShowsSizeGrip() && GetSizeGripRect().Intersects(area))
+        return -1; // the grip reaches into the last field
+    for (int i = 0; i < GetFieldsCount(); ++i) {
+        wxRect field;
+        if (GetFieldRect(i, field) && field.Contains(area))
+            return i;
+    }
+    return -1;
+}
+
+void StatusLine::onPaint(wxPaintEvent& event)
+{
+    const int field = onlyFieldToPaint();
+    if (field < 0) {
+        event.Skip(); // the toolkit paints the whole bar
+        return;
+    }
+    // What the toolkit does for each field, for this one: the other fields
+    // and the size grip lie outside the area, where nothing is drawn now.
+    wxPaintDC dc(this);
+    if (GetFont().IsOk())
+        dc.SetFont(GetFont());
+    if (!measuredFont_.IsSameAs(GetFont())) {
+        measuredFont_ = GetFont();
+        textHeight_ = dc.GetCharHeight();
+    }
+    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    DrawField(dc, field, textHeight_);
+}

@@ -1,0 +1,24 @@
+// The main window's status bar. While an operation runs, the gauge over
+// field 2 moves at every one of the window's turns and GTK has the status bar
+// paint the gauge's area each time; a new text in a field repaints that field.
+// The toolkit's status bar measures its font and lays out the text of every
+// field on each paint, however small the area: a sixth of each turn went
+// there. The status line paints a field alone when nothing else needs it.
+#pragma once
+
+#include <wx/statusbr.h>
+
+#include "app/SteadyDefaults.h"
+
+class StatusLine : public SteadyDefaults<wxStatusBar> {
+public:
+    StatusLine(wxWindow* parent, wxWindowID id, long style, const wxString& name);
+
+private:
+    void onPaint(wxPaintEvent& event);
+    // The field whose area holds everything to be painted now, or -1.
+    int onlyFieldToPaint() const;
+
+    wxFont measuredFont_;   // the font textHeight_ belongs to
+    int textHeight_ = 0;
+};
