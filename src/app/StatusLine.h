@@ -2,8 +2,8 @@
 // field 2 moves at every one of the window's turns and GTK has the status bar
 // paint the gauge's area each time; a new text in a field repaints that field.
 // The toolkit's status bar measures its font and lays out the text of every
-// field on each paint, however small the area: a sixth of each turn went
-// there. The status line paints a field alone when nothing else needs it.
+// field on each paint, however small the area: about a seventh of each turn
+// went there. The status line paints a field alone when nothing else needs it.
 #pragma once
 
 #include <wx/statusbr.h>

@@ -1,10 +1,10 @@
 // wxGTK works out a window's default font and colours from GTK's style
 // machinery every time they are asked for, and every paint asks (each paint's
 // drawing context does). While an operation runs the window repaints every few
-// tens of milliseconds: the main window and its status bar, which repaints
-// whenever the gauge on it moves, spent more of those turns answering that
-// question than drawing. The answer does not change while the program runs,
-// so these windows work it out once.
+// tens of milliseconds: answering for the main window and its status bar
+// (which repaints whenever the gauge on it moves) took about a quarter of each
+// turn. The answer does not change while the program runs, so these windows
+// work it out once.
 #pragma once
 
 #include <optional>
