@@ -1,11 +1,12 @@
 // How a buffer grid draws its cells. The toolkit's string renderer lays out
 // every cell's text with the font engine (and measures it two or three times)
 // on every paint: tens of microseconds a cell, so that drawing cells was the
-// largest part of a read's work, and a screenful took tens of milliseconds. The cells of a buffer show a few hundred different short texts in a
-// handful of colours, so this renderer draws each look of a cell once into a
-// picture, exactly as the string renderer would, and then copies the picture.
-// Texts it does not place itself (wider than their cell, several lines, an
-// alignment other than centred) go to the string renderer unchanged.
+// largest part of a read's work, and a screenful took tens of milliseconds.
+// The cells of a buffer show a few hundred different short texts in a handful
+// of colours, so this renderer draws each look of a cell once into a picture,
+// exactly as the string renderer would, and then copies the picture. Texts it
+// does not place itself (wider than their cell, several lines, an alignment
+// other than centred) go to the string renderer unchanged.
 #pragma once
 
 #include <wx/grid.h>
