@@ -6,6 +6,7 @@
 #include <wx/app.h>
 #include <wx/combobox.h>
 #include <wx/bitmap.h>
+#include <wx/eventfilter.h>
 #include <wx/evtloop.h>
 #include <wx/utils.h>
 #include <wx/msgdlg.h>
@@ -163,15 +164,38 @@ void processPendingEvents()
     }
 }
 
+namespace {
+
+// Counts the paints of every window while it lives.
+class PaintCounter : public wxEventFilter {
+public:
+    PaintCounter() { wxEvtHandler::AddFilter(this); }
+    ~PaintCounter() override { wxEvtHandler::RemoveFilter(this); }
+    int FilterEvent(wxEvent& event) override
+    {
+        if (event.GetEventType() == wxEVT_PAINT)
+            ++count;
+        return Event_Skip;
+    }
+    int count = 0;
+};
+
+} // namespace
+
 void paintPending()
 {
     // Before the main loop runs there is no active loop to yield in.
     wxGUIEventLoop loop;
     wxEventLoopActivator active(&loop);
-    // GTK paints on its frame clock: give it a few frames.
-    for (int i = 0; i < 5; ++i) {
+    // GTK paints on its frame clock, a frame every 16 ms or so, and a busy
+    // machine may let frames go by late: go on until three turns in a row
+    // brought no paint.
+    PaintCounter paints;
+    for (int turn = 0, quiet = 0; turn < 100 && quiet < 3; ++turn) {
+        const int before = paints.count;
         loop.YieldFor(wxEVT_CATEGORY_UI);
-        wxMilliSleep(10);
+        wxMilliSleep(20);
+        quiet = paints.count == before ? quiet + 1 : 0;
     }
 }
 
