@@ -6,7 +6,7 @@
 #include <wx/app.h>
 #include <wx/combobox.h>
 #include <wx/bitmap.h>
-#include <wx/eventfilter.h>
+#include <wx/grid.h>
 #include <wx/evtloop.h>
 #include <wx/utils.h>
 #include <wx/msgdlg.h>
@@ -164,24 +164,6 @@ void processPendingEvents()
     }
 }
 
-namespace {
-
-// Counts the paints of every window while it lives.
-class PaintCounter : public wxEventFilter {
-public:
-    PaintCounter() { wxEvtHandler::AddFilter(this); }
-    ~PaintCounter() override { wxEvtHandler::RemoveFilter(this); }
-    int FilterEvent(wxEvent& event) override
-    {
-        if (event.GetEventType() == wxEVT_PAINT)
-            ++count;
-        return Event_Skip;
-    }
-    int count = 0;
-};
-
-} // namespace
-
 void paintPending()
 {
     // Before the main loop runs there is no active loop to yield in.
@@ -215,4 +197,27 @@ bool samePixels(const wxImage& a, const wxImage& b)
 {
     return a.IsOk() && b.IsOk() && a.GetSize() == b.GetSize() &&
            std::equal(a.GetData(), a.GetData() + a.GetWidth() * a.GetHeight() * 3, b.GetData());
+}
+
+PaintCounter::PaintCounter(std::function<bool(const wxWindow&)> counted) : counted_(std::move(counted))
+{
+    wxEvtHandler::AddFilter(this);
+}
+
+PaintCounter::~PaintCounter() { wxEvtHandler::RemoveFilter(this); }
+
+int PaintCounter::FilterEvent(wxEvent& event)
+{
+    if (event.GetEventType() == wxEVT_PAINT) {
+        const auto* window = dynamic_cast<const wxWindow*>(event.GetEventObject());
+        if (!counted_ || (window && counted_(*window)))
+            ++count;
+    }
+    return Event_Skip;
+}
+
+bool isGridCells(const wxWindow& window)
+{
+    const auto* grid = dynamic_cast<const wxGrid*>(window.GetParent());
+    return grid && grid->GetGridWindow() == &window;
 }

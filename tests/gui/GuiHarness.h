@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/modalhook.h>
+#include <wx/eventfilter.h>
 #include <wx/image.h>
 #include <wx/window.h>
 
@@ -80,6 +81,20 @@ void sendMenu(MainFrame& frame, int id);
 void clickButton(wxWindow* button);
 void chooseComboItem(wxWindow* combo, int index);
 void processPendingEvents();
+
+// Counts paints while it lives: of every window, or of those `counted` takes.
+class PaintCounter : public wxEventFilter {
+public:
+    explicit PaintCounter(std::function<bool(const wxWindow&)> counted = {});
+    ~PaintCounter() override;
+    int FilterEvent(wxEvent& event) override;
+    int count = 0;
+
+private:
+    std::function<bool(const wxWindow&)> counted_;
+};
+// The window of a grid that holds its cells (not its labels or corner).
+bool isGridCells(const wxWindow& window);
 
 // Lets the window paint what waits to be painted, as the window's turns during
 // an operation do: paints and sizes only, nothing queued for later runs.

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <wx/app.h>
-#include <wx/eventfilter.h>
 #include <wx/gauge.h>
 #include <wx/stopwatch.h>
 
@@ -211,36 +210,13 @@ TEST_F(LoadFileTest, CancellingChangesNothing)
     EXPECT_TRUE(viewOf(frame) == before);
 }
 
-namespace {
-
-// Counts the paints of the cells of the grid shown, through an event filter
-// (the load replaces the grid window that was there).
-class CellPaints : public wxEventFilter {
-public:
-    CellPaints() { wxEvtHandler::AddFilter(this); }
-    ~CellPaints() override { wxEvtHandler::RemoveFilter(this); }
-    int FilterEvent(wxEvent& event) override
-    {
-        if (event.GetEventType() == wxEVT_PAINT) {
-            auto* window = dynamic_cast<wxWindow*>(event.GetEventObject());
-            auto* grid = window ? dynamic_cast<wxGrid*>(window->GetParent()) : nullptr;
-            if (grid && grid->GetGridWindow() == window)
-                ++count;
-        }
-        return Event_Skip;
-    }
-    int count = 0;
-};
-
-} // namespace
-
 // A rebuilt grid with a scroll bar is drawn and then left alone: a theme that
 // fades the new scroll bar in had GTK repaint every cell some nine times.
 TEST_F(LoadFileTest, ALoadedImageIsDrawnOnceNotFadedIn)
 {
     frame.countField->SetValue("65536");
     writeFile(folder.at("image.bin"), patternBytes(65536));
-    CellPaints paints;
+    PaintCounter paints(isGridCells); // through a filter: the load replaces the grid window
     loadFile(frame, folder.at("image.bin"));
     const wxStopWatch watch;
     while (watch.Time() < 600) {
