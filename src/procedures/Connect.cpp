@@ -31,9 +31,9 @@ void detectCrystal(TargetSession& session)
         session.clock().pause(WRITE_FRAME_PAUSE_MS);
         selectCrystal(session);
         link.flushLine();
-        link.readTargetByte(reg::PROBE); // the first answer after a divider change is not trusted
+        readTargetByte(link, reg::PROBE); // the first answer after a divider change is not trusted
         session.clock().pause(WRITE_FRAME_PAUSE_MS);
-        if (link.readTargetByte(reg::PROBE) == 0x00)
+        if (readTargetByte(link, reg::PROBE) == 0x00)
             return;
     }
     session.window.showBox(toStdString(texts::CONNECT_CRYSTAL_UNKNOWN), texts::CAPTION_WARNING, BoxIcon::Warning);
@@ -46,13 +46,13 @@ void queryMc9s12Parameters(TargetSession& session)
     link.sendFrame(writeByteFrame(reg::INITEE, value::INITEE_AT_2000).bytes());
     session.clock().pause(WRITE_FRAME_PAUSE_MS);
 
-    const std::uint8_t memsiz = link.readTargetByte(reg::MEMSIZ0);
+    const std::uint8_t memsiz = readTargetByte(link, reg::MEMSIZ0);
     const unsigned ramKb = (memsiz & value::MEMSIZ0_RAM) * 2u + 2u;
     static constexpr std::array<unsigned, 4> kEepromKb{0, 2, 4, 8};
     const unsigned eepromKb = kEepromKb[(memsiz >> 4) & 0x03];
     session.window.setCountField(eepromKb * 1024u);
 
-    const std::uint8_t initee = link.readTargetByte(reg::INITEE);
+    const std::uint8_t initee = readTargetByte(link, reg::INITEE);
     const auto start = static_cast<std::uint16_t>((initee & value::INITEE_ADDRESS) << 8);
     session.currentModel.eepromStart = start;
     session.window.setStartField(start);
@@ -127,7 +127,7 @@ void connectTarget(TargetSession& session)
         return;
     }
 
-    link.readTargetByte(reg::PROBE); // the answer is not used; a time-out disconnects
+    readTargetByte(link, reg::PROBE); // the answer is not used; a time-out disconnects
     if (window.crystalChoice() == toStdString(texts::CRYSTAL_AUTO))
         detectCrystal(session);
 

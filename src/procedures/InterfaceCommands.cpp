@@ -47,6 +47,12 @@ Frame setDividerFrame(std::uint8_t divider) { return {CMD_SET_DIVIDER, divider};
 
 Frame startFrame() { return {CMD_START}; }
 
+std::uint8_t readTargetByte(SerialLink& link, std::uint16_t address)
+{
+    link.sendFrame(readByteFrame(address).bytes());
+    return link.receiveByte();
+}
+
 bool greetInterface(SerialLink& link)
 {
     // A 200 ms pulse on RTS resets the interface; it greets after settling.

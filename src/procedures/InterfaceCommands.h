@@ -46,11 +46,10 @@ inline constexpr std::uint8_t DIVIDER_4MHZ = bits("00000001");
 // (the "Auto" choice) leaves the divider unchanged.
 std::uint8_t dividerForCrystal(std::uint8_t current, int crystalMHz);
 
-// Timing of the protocol, in milliseconds.
+// Timing of the protocol, in milliseconds (the receiver's own time-out and
+// flush are serial/SerialLink.h's).
 inline constexpr std::uint32_t RESET_PULSE_MS = 200;      // RTS held asserted to reset the interface
 inline constexpr std::uint32_t RESET_SETTLE_MS = 10;      // after releasing RTS, before the greeting
-inline constexpr std::uint32_t BYTE_TIMEOUT_MS = 300;     // per received byte, not per frame
-inline constexpr std::uint32_t FLUSH_QUIET_MS = 30;       // a flush ends after this long without input
 inline constexpr std::uint32_t START_TO_DIVIDER_MS = 10;  // between 'R' and 'U' in the handshake
 inline constexpr std::uint32_t WRITE_FRAME_PAUSE_MS = 10; // after a write frame in connect and EEPROM write
 inline constexpr std::uint32_t WORD_REREAD_PAUSE_MS = 1;  // between the two reads of a word
@@ -73,6 +72,10 @@ Frame writeByteFrame(std::uint32_t address, std::uint8_t value);
 Frame writeWordFrame(std::uint32_t address, std::uint8_t atAddress, std::uint8_t atNextAddress);
 Frame setDividerFrame(std::uint8_t divider);
 Frame startFrame();
+
+// Sends 'C' with the address and receives its answer: the target's byte, or 0
+// after a time-out or line error (the link's connection state tells them apart).
+std::uint8_t readTargetByte(SerialLink& link, std::uint16_t address);
 
 // The wire part of the reset step: RTS pulse, the four greeting bytes compared
 // as they come (the first wrong one, or a time-out, flushes the line and fails),

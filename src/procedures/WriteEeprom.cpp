@@ -84,7 +84,7 @@ private:
 EepromWriter::Stop EepromWriter::setUpMc9s12()
 {
     writeByte(reg::EPROT, value::EPROT_OPEN, WRITE_FRAME_PAUSE_MS);
-    const std::uint8_t eprot = link_.readTargetByte(reg::EPROT);
+    const std::uint8_t eprot = readTargetByte(link_, reg::EPROT);
     if (stoppedByLostConnection())
         return Stop::Yes;
     if ((eprot & value::EPROT_EPOPEN) == 0) {
@@ -98,14 +98,14 @@ EepromWriter::Stop EepromWriter::setUpMc9s12()
         return Stop::Yes;
     }
 
-    link_.readTargetByte(reg::ECLKDIV);
+    readTargetByte(link_, reg::ECLKDIV);
     // ECLKDIV can be written once after reset; the EEPROM clock must come to
     // 150..200 kHz for the programming and erase times to hold.
     const std::uint8_t divider = s_.crystalMHz == 16  ? value::ECLKDIV_16MHZ
                                  : s_.crystalMHz == 8 ? value::ECLKDIV_8MHZ
                                                       : value::ECLKDIV_4MHZ;
     writeByte(reg::ECLKDIV, divider, WRITE_FRAME_PAUSE_MS);
-    const std::uint8_t loaded = link_.readTargetByte(reg::ECLKDIV);
+    const std::uint8_t loaded = readTargetByte(link_, reg::ECLKDIV);
     if (stoppedByLostConnection())
         return Stop::Yes;
     if ((loaded & value::ECLKDIV_EDIVLD) == 0) {
@@ -143,7 +143,7 @@ EepromWriter::Poll EepromWriter::waitForCommandComplete()
     const std::uint32_t begin = s_.clock().tick();
     for (;;) {
         pause(kCcifPollIntervalMs);
-        if (link_.readTargetByte(reg::ESTAT) & value::ESTAT_CCIF)
+        if (readTargetByte(link_, reg::ESTAT) & value::ESTAT_CCIF)
             return Poll::Done;
         if (link_.connectionState() < 1)
             return Poll::ConnectionLost;
@@ -154,7 +154,7 @@ EepromWriter::Poll EepromWriter::waitForCommandComplete()
 
 EepromWriter::Stop EepromWriter::massEraseMc9s12()
 {
-    const std::uint8_t idle = link_.readTargetByte(reg::ESTAT);
+    const std::uint8_t idle = readTargetByte(link_, reg::ESTAT);
     if (stoppedByLostConnection())
         return Stop::Yes;
     if (idle != value::ESTAT_IDLE) {
@@ -170,7 +170,7 @@ EepromWriter::Stop EepromWriter::massEraseMc9s12()
         stoppedByLostConnection();
         return Stop::Yes;
     }
-    if (erased == Poll::TimedOut || (link_.readTargetByte(reg::ESTAT) & value::ESTAT_PVIOL_ACCERR) != 0) {
+    if (erased == Poll::TimedOut || (readTargetByte(link_, reg::ESTAT) & value::ESTAT_PVIOL_ACCERR) != 0) {
         fail(toStdString(texts::WRITE_PVIOL_ERRORS));
         return Stop::Yes;
     }
@@ -208,7 +208,7 @@ void EepromWriter::programWord(std::uint16_t address, std::uint8_t b0, std::uint
 // old value (on the HC12; the MC9S12 has been mass-erased by then).
 std::uint8_t EepromWriter::byteToWrite(std::uint32_t offset, std::uint16_t address)
 {
-    return buffer_.isEmpty(offset) ? link_.readTargetByte(address) : buffer_.getByte(offset);
+    return buffer_.isEmpty(offset) ? readTargetByte(link_, address) : buffer_.getByte(offset);
 }
 
 void EepromWriter::run()
@@ -224,7 +224,7 @@ void EepromWriter::run()
 
     link_.flushLine();
     link_.sendFrame(setDividerFrame(link_.clockDivider()).bytes());
-    link_.readTargetByte(reg::INITEE);
+    readTargetByte(link_, reg::INITEE);
 
     if (s_.mc9s12Mode) {
         if (setUpMc9s12() == Stop::Yes)

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "serial/PortNames.h"
-#include "procedures/InterfaceCommands.h"
 
 namespace {
 
@@ -105,12 +104,6 @@ std::uint8_t SerialLink::receiveByte()
         else
             clock_.pause(BYTE_TIMEOUT_MS - elapsed);
     }
-}
-
-std::uint8_t SerialLink::readTargetByte(std::uint16_t address)
-{
-    sendFrame(readByteFrame(address).bytes());
-    return receiveByte();
 }
 
 void SerialLink::flushLine()
