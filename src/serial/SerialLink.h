@@ -84,7 +84,6 @@ private:
     };
 
     SerialPort* usablePort() { return portUsable() ? current_->port.get() : nullptr; }
-    void reportLineErrors(std::uint32_t errors);
     void takeQueuedBytes(SerialPort& port, std::size_t queued);
 
     Clock& clock_;

@@ -118,6 +118,7 @@ TEST_P(ReceiveLineError, BoxesThenOneDisconnect)
     EXPECT_EQ(link.receiveByte(), 0);
     EXPECT_EQ(elapsedMs(), 120) << "errors are seen while waiting, not after the time-out";
     EXPECT_EQ(link.connectionState(), -1);
+    EXPECT_EQ(observer.lineErrorFlags, std::vector{c.flags}) << "the flags reach the face as the port gave them";
     EXPECT_EQ(observer.events, c.events);
 }
 

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "serial/LineErrorTexts.h"
 #include "serial/SerialLink.h"
 #include "serial/VirtualClock.h"
 #include "sim/SimulatedBoard.h"
@@ -173,9 +174,10 @@ inline void expectOnlyBox(const FakeWindow& window, const std::string& text, con
 struct WindowObserver : LinkObserver {
     FakeWindow& window;
     explicit WindowObserver(FakeWindow& w) : window(w) {}
-    void showLineError(Text message) override
+    void lineErrors(std::uint32_t flags) override
     {
-        window.boxes.push_back({toStdString(message), toStdString(texts::CAPTION_ERROR), BoxIcon::Warning, false});
+        for (const Text message : lineErrorTexts(flags))
+            window.boxes.push_back({toStdString(message), toStdString(texts::CAPTION_ERROR), BoxIcon::Warning, false});
     }
     void connectionLost() override { window.connectionLost(); }
 };
