@@ -3,21 +3,11 @@
 #include <array>
 #include <cstdio>
 
+#include "procedures/CrystalTable.h"
 #include "procedures/ModelTable.h"
 #include "procedures/TargetRegisters.h"
 
 namespace {
-
-struct CrystalItem {
-    Text label;
-    int mhz;
-};
-// The crystal combo box's items after "Auto", in the order detection tries them.
-constexpr std::array<CrystalItem, 3> kCrystals{{
-    {texts::CRYSTAL_16MHZ, 16},
-    {texts::CRYSTAL_8MHZ, 8},
-    {texts::CRYSTAL_4MHZ, 4},
-}};
 
 // Detection tries each crystal in turn; the probe reads 0x00 once the
 // divider suits the board's crystal. A time-out also reads 0 and ends the
@@ -25,9 +15,9 @@ constexpr std::array<CrystalItem, 3> kCrystals{{
 void detectCrystal(TargetSession& session)
 {
     SerialLink& link = session.link;
-    for (std::size_t i = 0; i < kCrystals.size(); ++i) {
+    for (std::size_t i = 0; i < CRYSTAL_TABLE.size(); ++i) {
         resetInterface(session); // its result is not looked at: the probe decides
-        session.window.selectCrystalItem(int(i) + 1);
+        session.window.selectCrystalItem(int(i) + 1); // after "Auto"
         session.clock().pause(WRITE_FRAME_PAUSE_MS);
         selectCrystal(session);
         link.flushLine();
@@ -71,7 +61,7 @@ void queryMc9s12Parameters(TargetSession& session)
 void selectCrystal(TargetSession& session)
 {
     const std::string choice = session.window.crystalChoice();
-    for (const CrystalItem& crystal : kCrystals) {
+    for (const Crystal& crystal : CRYSTAL_TABLE) {
         if (choice != toStdString(crystal.label))
             continue;
         // Without a port the frame goes nowhere; the next reset sends the divider.

@@ -35,13 +35,11 @@ inline constexpr std::uint8_t CMD_START = 'R';       // 'R'
 // What the interface sends after every reset pulse.
 inline constexpr std::array<std::uint8_t, 4> GREETING = {'p', 'a', 'w', 'w'};
 
-// Clock-divider byte: only bits 1..0 follow the crystal, the rest stay as they are.
+// Clock-divider byte: only bits 1..0 follow the crystal (CrystalTable.h), the
+// rest stay as they are.
 inline constexpr std::uint8_t DIVIDER_KEEP_MASK = bits("11111100");
-inline constexpr std::uint8_t DIVIDER_16MHZ = bits("00000000");
-inline constexpr std::uint8_t DIVIDER_8MHZ = bits("00000010");
-inline constexpr std::uint8_t DIVIDER_4MHZ = bits("00000001");
 
-// The divider byte for a crystal of 16, 8 or 4 MHz: clear bits 1..0, then set the
+// The divider byte for a crystal of the table: clear bits 1..0, then set the
 // crystal's, so the order of earlier choices never matters. Any other value
 // (the "Auto" choice) leaves the divider unchanged.
 std::uint8_t dividerForCrystal(std::uint8_t current, int crystalMHz);

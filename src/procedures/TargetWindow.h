@@ -31,7 +31,8 @@ public:
     virtual void setCountField(std::uint32_t count) = 0;
 
     // The crystal combo box: its text, and choosing an item in code (which
-    // raises no selection event). Items: 0 "Auto", 1 "16MHz", 2 "8MHz", 3 "4MHz".
+    // raises no selection event). Items: 0 "Auto", then the rows of
+    // CRYSTAL_TABLE ("16MHz", "8MHz", "4MHz").
     virtual std::string crystalChoice() = 0;
     virtual void selectCrystalItem(int item) = 0;
 

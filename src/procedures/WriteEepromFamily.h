@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "procedures/CrystalTable.h"
 #include "procedures/TargetSession.h"
 
 // Register writes each followed by their pause, register reads, and the
@@ -33,7 +34,13 @@ public:
     // see. True, the box shown, when the connection is lost.
     bool stoppedByLostConnection();
 
-    int crystalMHz() const { return session_.crystalMHz; }
+    // The crystal the last choice left. crystalMHz only ever holds a frequency
+    // of the table: 16 at start-up, then what a crystal choice set.
+    const Crystal& crystal() const
+    {
+        const Crystal* chosen = findCrystal(session_.crystalMHz);
+        return chosen ? *chosen : CRYSTAL_TABLE.front();
+    }
 
 private:
     TargetSession& session_;

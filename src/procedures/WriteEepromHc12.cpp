@@ -52,18 +52,8 @@ private:
 
 std::unique_ptr<EepromFamily> hc12Eeprom(WriteSteps& steps) { return std::make_unique<Hc12Eeprom>(steps); }
 
-// EEDIV is the crystal × 35 µs.
 void setHc912dEepromDivider(WriteSteps& steps)
 {
-    std::uint8_t high = value::EEDIVH_4MHZ;
-    std::uint8_t low = value::EEDIVL_4MHZ;
-    if (steps.crystalMHz() == 16) {
-        high = value::EEDIVH_16MHZ;
-        low = value::EEDIVL_16MHZ;
-    } else if (steps.crystalMHz() == 8) {
-        high = value::EEDIVH_8MHZ;
-        low = value::EEDIVL_8MHZ;
-    }
-    steps.writeByte(reg::EEDIVH, high, WRITE_FRAME_PAUSE_MS);
-    steps.writeByte(reg::EEDIVL, low, WRITE_FRAME_PAUSE_MS);
+    steps.writeByte(reg::EEDIVH, steps.crystal().eedivHigh, WRITE_FRAME_PAUSE_MS);
+    steps.writeByte(reg::EEDIVL, steps.crystal().eedivLow, WRITE_FRAME_PAUSE_MS);
 }

@@ -44,10 +44,7 @@ public:
         steps_.readByte(reg::ECLKDIV);
         // ECLKDIV can be written once after reset; the EEPROM clock must come to
         // 150..200 kHz for the programming and erase times to hold.
-        const std::uint8_t divider = steps_.crystalMHz() == 16  ? value::ECLKDIV_16MHZ
-                                     : steps_.crystalMHz() == 8 ? value::ECLKDIV_8MHZ
-                                                                : value::ECLKDIV_4MHZ;
-        steps_.writeByte(reg::ECLKDIV, divider, WRITE_FRAME_PAUSE_MS);
+        steps_.writeByte(reg::ECLKDIV, steps_.crystal().eclkdiv, WRITE_FRAME_PAUSE_MS);
         const std::uint8_t loaded = steps_.readByte(reg::ECLKDIV);
         if (steps_.stoppedByLostConnection())
             return false;
