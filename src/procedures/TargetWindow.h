@@ -70,9 +70,10 @@ public:
     virtual bool isEmpty(std::uint32_t offset) = 0;
     virtual bool isSelected(std::uint32_t offset) = 0;
     virtual void markRed(std::uint32_t offset) = 0;
-    // Adds the cell (and, through mirroring, its twin) to the selection.
-    virtual void addToSelection(std::uint32_t offset) = 0;
-    // Makes the cell (and its twin) the only selection.
+    // Makes the byte's hexadecimal cell and its character twin the whole
+    // selection. A selection made from code cannot add to the user's: the
+    // grid mirrors every selected block into the other half by making the
+    // block and its twin the only selection.
     virtual void selectOnly(std::uint32_t offset) = 0;
 
     virtual void scrollToTop() = 0;

@@ -94,8 +94,8 @@ bool EepromWriter::prepare(EepromFamily& family)
 }
 
 // With "Zaznaczenie" ticked, which hexadecimal cells were selected when the
-// loop began (none otherwise). Taken once: marking a failed cell changes the
-// grid's selection, and must not make the rest of the selected words skip.
+// loop began (none otherwise). Taken once: a failed cell becomes the grid's
+// whole selection, and the selected words after it must still be written.
 std::vector<bool> EepromWriter::takeSelection(bool selectionOnly)
 {
     std::vector<bool> selected;
@@ -132,8 +132,10 @@ void EepromWriter::programAndVerify(EepromFamily& family, std::uint32_t offset, 
         for (std::uint32_t i = 0; i < 2; ++i) {
             if (!differs[i])
                 continue;
+            // The failed cell becomes the whole selection, so the grid shows the
+            // latest one; the words to write were taken before the loop.
             buffer_.markRed(offset + i);
-            buffer_.addToSelection(offset + i);
+            buffer_.selectOnly(offset + i);
             ++failedWrites_;
         }
         return;
@@ -194,6 +196,7 @@ void EepromWriter::run()
             buffer_.moveCursorDownPage();
         }
         buffer_.repaint();
+        // Shows where the write is; only when the selection is not what it writes.
         if (!selectionOnly)
             buffer_.selectOnly(offset + 1);
         if (!steps_.connected()) {

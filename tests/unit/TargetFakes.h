@@ -52,7 +52,8 @@ public:
     bool isEmpty(std::uint32_t k) override { return !cells.at(k); }
     bool isSelected(std::uint32_t k) override { return selected.count(k) != 0; }
     void markRed(std::uint32_t k) override { red.insert(k); }
-    void addToSelection(std::uint32_t k) override { selected = {k}; }
+    // As the grid's mirroring does: the cell alone (its character twin too,
+    // which procedures never ask about).
     void selectOnly(std::uint32_t k) override { selected = {k}; }
     void scrollToTop() override {}
     void scrollVertically(std::uint32_t position) override { scrolls.push_back(position); }
