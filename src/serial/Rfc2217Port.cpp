@@ -2,6 +2,8 @@
 // non-blocking socket, read only when the link asks.
 #include "serial/Rfc2217Port.h"
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -140,6 +142,12 @@ void Rfc2217Port::receive()
             lose();
             return;
         }
+        // Acknowledge at once: a server that sends an answer's bytes one by
+        // one with Nagle's algorithm on (ser2net does) holds each next byte
+        // until the last one is acknowledged, and Linux would wait up to
+        // 40 ms to do so. The kernel leaves this mode on its own, hence every time.
+        const int on = 1;
+        (void)::setsockopt(fd_, IPPROTO_TCP, TCP_QUICKACK, &on, sizeof on);
         events.clear();
         const bool intact = decoder_.decode({chunk, std::size_t(n)}, input_, events);
         for (const TelnetEvent& event : events)
