@@ -35,6 +35,15 @@ public:
     int cursorPageMoves = 0;
     int gridsCreated = 0;
 
+    // Fills the buffer (its count, from offset 0) with a value per offset.
+    template <typename Value> void fill(std::uint32_t n, Value value)
+    {
+        count = n;
+        cells.assign(std::max<std::uint32_t>(n, 16), std::nullopt);
+        for (std::uint32_t k = 0; k < n; ++k)
+            cells[k] = std::uint8_t(value(k));
+    }
+
     std::uint32_t byteCount() override { return count; }
     std::uint16_t startAddress() override { return start; }
     std::uint32_t capacity() override { return std::uint32_t(cells.size()); }
@@ -149,6 +158,15 @@ public:
     }
     bool selectionChecked() override { return selection; }
 
+    // What the window recorded so far, gone: a test sees only its own command.
+    void forgetRecords()
+    {
+        boxes.clear();
+        statusHistory.clear();
+        progress.clear();
+        crystalItems.clear();
+    }
+
     // The window's part of the connection-lost step and of a line error.
     void connectionLost()
     {
@@ -180,6 +198,48 @@ struct WindowObserver : LinkObserver {
     void connectionLost() override { window.connectionLost(); }
 };
 
+// Answer bytes the board has sent so far (greetings included), counted from
+// its trace: the fault tables of the board count the same way.
+inline std::size_t answerBytesSent(SimulatedBoard& board)
+{
+    std::size_t n = 0;
+    bool asserted = false;
+    std::uint64_t assertedAt = 0;
+    for (const auto& e : board.trace().entries()) {
+        if (e.kind == SimTraceEntry::Kind::Frame)
+            n += e.bytes[0] == 'C' ? 1 : e.bytes[0] == 'L' ? 2 : 0;
+        else if (e.kind == SimTraceEntry::Kind::Rts && e.rts) {
+            asserted = true;
+            assertedAt = e.atUs;
+        } else if (e.kind == SimTraceEntry::Kind::Rts && asserted) {
+            asserted = false;
+            if (e.atUs - assertedAt >= SimulatedBoard::MIN_RESET_PULSE_US)
+                n += board.faults().greeting.value_or("paww").size();
+        }
+    }
+    return n;
+}
+
+// Connects with a crystal item chosen beforehand ("Auto" detects), then
+// forgets what the window recorded.
+inline void connectSessionWith(TargetSession& session, FakeWindow& window, const std::string& crystal)
+{
+    window.crystal = crystal;
+    selectCrystal(session);
+    connectTarget(session);
+    window.forgetRecords();
+}
+
+// The model table's row of a model name; the placeholder row for an unknown one.
+inline ModelInfo modelNamed(const std::string& name)
+{
+    ModelInfo found;
+    for (const ModelInfo& m : modelTable())
+        if (m.name == name)
+            found = m;
+    return found;
+}
+
 // A simulated board on COM1, the serial link, and a session over the fakes.
 // The board's model also picks the current model, unless a test sets another.
 struct TargetRig {
@@ -192,9 +252,7 @@ struct TargetRig {
         if (openCom1)
             link.openPort("COM1");
         window.onOpenFirstPort = [this] { link.openPort("COM1"); };
-        for (const ModelInfo& m : modelTable())
-            if (m.name == model)
-                currentModel = m;
+        currentModel = modelNamed(model);
         buffer.start = std::uint16_t(currentModel.eepromStart);
         buffer.count = currentModel.eepromSize;
         buffer.cells.assign(buffer.count, std::nullopt);
@@ -217,15 +275,7 @@ struct TargetRig {
         }
     };
 
-    // Fills the buffer (its count, from offset 0) with a value per offset.
-    template <typename Value>
-    void fillBuffer(std::uint32_t count, Value value)
-    {
-        buffer.count = count;
-        buffer.cells.assign(std::max<std::uint32_t>(count, 16), std::nullopt);
-        for (std::uint32_t k = 0; k < count; ++k)
-            buffer.cells[k] = std::uint8_t(value(k));
-    }
+    template <typename Value> void fillBuffer(std::uint32_t count, Value value) { buffer.fill(count, value); }
 
     // Fills the start of the board's EEPROM with a value per offset.
     template <typename Value>
@@ -235,49 +285,15 @@ struct TargetRig {
             board->eeprom()[k] = std::uint8_t(value(k));
     }
 
-    // Answer bytes the board has sent so far (greetings included), counted from
-    // its trace: the fault tables of the board count the same way.
-    std::size_t answerBytesSoFar() const
-    {
-        std::size_t n = 0;
-        bool asserted = false;
-        std::uint64_t assertedAt = 0;
-        for (const auto& e : board->trace().entries()) {
-            if (e.kind == SimTraceEntry::Kind::Frame)
-                n += e.bytes[0] == 'C' ? 1 : e.bytes[0] == 'L' ? 2 : 0;
-            else if (e.kind == SimTraceEntry::Kind::Rts && e.rts) {
-                asserted = true;
-                assertedAt = e.atUs;
-            } else if (e.kind == SimTraceEntry::Kind::Rts && asserted) {
-                asserted = false;
-                if (e.atUs - assertedAt >= SimulatedBoard::MIN_RESET_PULSE_US)
-                    n += board->faults().greeting.value_or("paww").size();
-            }
-        }
-        return n;
-    }
+    std::size_t answerBytesSoFar() const { return answerBytesSent(*board); }
 
     // Where the next command's exchange begins, and what it sent since then.
     ExchangeMark mark() { return {board->trace().entries().size(), clock.nowUs()}; }
     std::vector<std::string> exchange(const ExchangeMark& from) const { return exchangeSince(board->trace(), from); }
     std::uint64_t msSince(const ExchangeMark& from) { return (clock.nowUs() - from.startUs) / 1000; }
 
-    // Connects with a crystal item chosen beforehand ("Auto" detects), then
-    // forgets what the window recorded, so a test sees only its own command.
-    void connectWith(const std::string& crystal)
-    {
-        window.crystal = crystal;
-        selectCrystal(session);
-        connectTarget(session);
-        forgetWindowRecords();
-    }
-    void forgetWindowRecords()
-    {
-        window.boxes.clear();
-        window.statusHistory.clear();
-        window.progress.clear();
-        window.crystalItems.clear();
-    }
+    void connectWith(const std::string& crystal) { connectSessionWith(session, window, crystal); }
+    void forgetWindowRecords() { window.forgetRecords(); }
 
     VirtualClock clock;
     const std::uint64_t createdUs = clock.nowUs();
