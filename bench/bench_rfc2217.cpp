@@ -67,15 +67,12 @@ struct Figures {
 };
 
 // The program's side: a session on the link, COM1 opened by `ports`, the crystal set to 16 MHz.
-struct Session {
-    Session(Clock& clock, PortOpener& ports) : link(clock, ports, observer)
+struct Session : FakeSession {
+    Session(Clock& clock, PortOpener& ports) : FakeSession(clock, ports, MODEL)
     {
-        currentModel = modelNamed(MODEL);
-        buffer.start = std::uint16_t(currentModel.eepromStart);
         buffer.count = COUNT;
-        buffer.cells.assign(COUNT, std::nullopt);
         link.openPort("COM1");
-        connectSessionWith(session, window, "16MHz");
+        connectWith("16MHz");
     }
     bool equalTo(const std::vector<std::uint8_t>& eeprom) const
     {
@@ -84,15 +81,6 @@ struct Session {
                 return false;
         return true;
     }
-
-    FakeBuffer buffer;
-    FakeWindow window{buffer};
-    WindowObserver observer{window};
-    SerialLink link;
-    ModelInfo currentModel;
-    bool mc9s12Mode = false;
-    int crystalMHz = 16;
-    TargetSession session{link, window, buffer, currentModel, mc9s12Mode, crystalMHz};
 };
 
 std::shared_ptr<SimulatedBoard> freshBoard()
@@ -104,16 +92,10 @@ std::shared_ptr<SimulatedBoard> freshBoard()
     return board;
 }
 
-struct BoardOpener : PortOpener {
-    std::shared_ptr<SimulatedBoard> board;
-    Clock* clock = nullptr;
-    PortOpenResult open(const std::string& name) override { return {board->openPort(*clock), name, {}, false}; }
-};
-
 // The read on a local simulated board: on the virtual clock its time is the floor.
 Figures readLocally(Clock& clock, const std::function<std::uint64_t()>& nowUs)
 {
-    BoardOpener ports;
+    VirtualBoardPorts::BoardOpener ports;
     ports.board = freshBoard();
     ports.clock = &clock;
     Session session(clock, ports);

@@ -41,17 +41,31 @@ std::vector<std::string> framesSince(const SimTrace& trace, std::size_t firstEnt
     return frames;
 }
 
-// The board behind ser2net, and the program's side: COM1 set to the server's
-// address, the serial link on the real clock, a session over the window's fakes.
-struct ChainRig {
-    explicit ChainRig(const std::string& model, bool ipv6 = false)
+// The board behind ser2net, and COM1 set to the server's address.
+struct Ser2netPorts {
+    Ser2netPorts(const std::string& model, bool ipv6)
         : board(boardOf(model)), pty(board), server({pty.ttyPath(), pty.rtsSocketPath()}), url(server.url(ipv6))
     {
-        currentModel = modelNamed(model);
-        buffer.start = std::uint16_t(currentModel.eepromStart);
-        buffer.count = currentModel.eepromSize;
-        buffer.cells.assign(buffer.count, std::nullopt);
-        choice = link.openPort("COM1");
+    }
+
+    std::shared_ptr<SimulatedBoard> board;
+    PtyBoard pty;
+    Ser2netServer server;
+    std::string url;
+    SystemPortOpener ports{nullptr,
+                           [this](const std::string& name) {
+                               return name == "ROVIDADA_COM1" ? std::optional(url) : std::nullopt;
+                           },
+                           [] { return std::vector<std::string>{}; }};
+    RealClock clock;
+};
+
+// The program's side of it: the serial link on the real clock with COM1
+// chosen, and a session over the window's fakes.
+struct ChainRig : Ser2netPorts, FakeSession {
+    explicit ChainRig(const std::string& model, bool ipv6 = false)
+        : Ser2netPorts(model, ipv6), FakeSession(clock, ports, model), choice(link.openPort("COM1"))
+    {
     }
 
     template <typename Value> void fillEeprom(std::uint32_t count, Value value)
@@ -80,24 +94,6 @@ struct ChainRig {
         return frames;
     }
 
-    std::shared_ptr<SimulatedBoard> board;
-    PtyBoard pty;
-    Ser2netServer server;
-    std::string url;
-    SystemPortOpener ports{nullptr,
-                           [this](const std::string& name) {
-                               return name == "ROVIDADA_COM1" ? std::optional(url) : std::nullopt;
-                           },
-                           [] { return std::vector<std::string>{}; }};
-    RealClock clock;
-    FakeBuffer buffer;
-    FakeWindow window{buffer};
-    WindowObserver observer{window};
-    SerialLink link{clock, ports, observer};
-    ModelInfo currentModel;
-    bool mc9s12Mode = false;
-    int crystalMHz = 16;
-    TargetSession session{link, window, buffer, currentModel, mc9s12Mode, crystalMHz};
     PortChoice choice;
 };
 
@@ -124,7 +120,7 @@ TEST_F(Ser2netChain, ReadOfTwoKilobytesOverIpv4EndsAsOnALocalPort)
     ChainRig chain("HC912Dx128x");
     ASSERT_TRUE(chain.choice.usable) << chain.choice.failureText() << chain.server.log();
     chain.fillEeprom(2048, withErasedCells);
-    connectSessionWith(chain.session, chain.window, "Auto");
+    chain.connectWith("Auto");
     ASSERT_EQ(chain.link.connectionState(), 1) << ::testing::PrintToString(chain.window.boxTexts());
     const std::size_t chainMark = chain.traceLength();
     readEeprom(chain.session);
@@ -151,7 +147,7 @@ TEST_F(Ser2netChain, WriteOf256BytesWithErasedCellsOverIpv6EndsAsOnALocalPort)
     ASSERT_TRUE(chain.choice.usable) << chain.choice.failureText() << chain.server.log();
     EXPECT_EQ(chain.choice.device, chain.url);
     chain.fillEeprom(256, previous);
-    connectSessionWith(chain.session, chain.window, "Auto");
+    chain.connectWith("Auto");
     ASSERT_EQ(chain.link.connectionState(), 1) << ::testing::PrintToString(chain.window.boxTexts());
     chain.buffer.fill(256, image);
     writeEeprom(chain.session);
@@ -171,7 +167,7 @@ TEST_F(Ser2netChain, FramingErrorAtTheBoardNeverBecomesAByteOfTheBuffer)
     ChainRig chain("HC912Dx128x");
     ASSERT_TRUE(chain.choice.usable) << chain.choice.failureText();
     chain.fillEeprom(512, withErasedCells);
-    connectSessionWith(chain.session, chain.window, "16MHz");
+    chain.connectWith("16MHz");
     ASSERT_EQ(chain.link.connectionState(), 1);
     // The first reading of word 100, its first byte (after the wake-up 'C'),
     // arrives with a framing error and garbled, as a UART receives it.
@@ -222,7 +218,7 @@ TEST_F(Ser2netChain, ServerGoneMidReadIsTheLostConnection)
 {
     ChainRig chain("HC912Dx128x");
     ASSERT_TRUE(chain.choice.usable) << chain.choice.failureText();
-    connectSessionWith(chain.session, chain.window, "16MHz");
+    chain.connectWith("16MHz");
     ASSERT_EQ(chain.link.connectionState(), 1);
     // A read of 2 KB takes about three seconds; the server dies early in it.
     std::thread dies([&] {

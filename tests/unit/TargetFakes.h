@@ -220,52 +220,49 @@ inline std::size_t answerBytesSent(SimulatedBoard& board)
     return n;
 }
 
-// Connects with a crystal item chosen beforehand ("Auto" detects), then
-// forgets what the window recorded.
-inline void connectSessionWith(TargetSession& session, FakeWindow& window, const std::string& crystal)
-{
-    window.crystal = crystal;
-    selectCrystal(session);
-    connectTarget(session);
-    window.forgetRecords();
-}
-
-// The model table's row of a model name; the placeholder row for an unknown one.
-inline ModelInfo modelNamed(const std::string& name)
-{
-    ModelInfo found;
-    for (const ModelInfo& m : modelTable())
-        if (m.name == name)
-            found = m;
-    return found;
-}
-
-// A simulated board on COM1, the serial link, and a session over the fakes.
-// The board's model also picks the current model, unless a test sets another.
-struct TargetRig {
-    explicit TargetRig(const std::string& model, int crystalMHz = 16, SimFaults faults = {}, bool openCom1 = true)
+// The window's fakes and a session for a model, on a serial link with the
+// caller's clock and port opener: what every rig of the procedures has. The
+// model also picks the current model, unless a test sets another.
+struct FakeSession {
+    FakeSession(Clock& clock, PortOpener& ports, const std::string& model) : link(clock, ports, observer)
     {
-        std::string reason;
-        board = SimulatedBoard::create(model, crystalMHz, reason, std::move(faults));
-        ports.board = board;
-        ports.clock = &clock;
-        if (openCom1)
-            link.openPort("COM1");
-        window.onOpenFirstPort = [this] { link.openPort("COM1"); };
-        currentModel = modelNamed(model);
+        for (const ModelInfo& m : modelTable())
+            if (m.name == model)
+                currentModel = m;
         buffer.start = std::uint16_t(currentModel.eepromStart);
         buffer.count = currentModel.eepromSize;
         buffer.cells.assign(buffer.count, std::nullopt);
+        window.onOpenFirstPort = [this] { link.openPort("COM1"); };
     }
+    FakeSession(const FakeSession&) = delete; // the session refers to the members
 
-    // Whatever a test does with the rig, every command on it ends: the longest
-    // job here (a 2048-byte write with a failing byte in every word) takes
-    // about six minutes of virtual time.
-    ~TargetRig() { EXPECT_LT(clock.nowUs() - createdUs, 15ull * 60 * 1'000'000) << "virtual minutes spent"; }
+    // Connects with a crystal item chosen beforehand ("Auto" detects), then
+    // forgets what the window recorded, so a test sees only its own command.
+    void connectWith(const std::string& crystal)
+    {
+        window.crystal = crystal;
+        selectCrystal(session);
+        connectTarget(session);
+        window.forgetRecords();
+    }
+    void forgetWindowRecords() { window.forgetRecords(); }
 
+    FakeBuffer buffer;
+    FakeWindow window{buffer};
+    WindowObserver observer{window};
+    SerialLink link;
+    ModelInfo currentModel;
+    bool mc9s12Mode = false;
+    int crystalMHz = 16;
+    TargetSession session{link, window, buffer, currentModel, mc9s12Mode, crystalMHz};
+};
+
+// The virtual clock and a simulated board's opener, made before the session
+// that uses them.
+struct VirtualBoardPorts {
     struct BoardOpener : PortOpener {
         std::shared_ptr<SimulatedBoard> board;
-        VirtualClock* clock = nullptr;
+        Clock* clock = nullptr;
         bool fails = false;
         PortOpenResult open(const std::string& name) override
         {
@@ -274,6 +271,30 @@ struct TargetRig {
             return {board->openPort(*clock), name, "", false};
         }
     };
+
+    VirtualClock clock;
+    const std::uint64_t createdUs = clock.nowUs();
+    std::shared_ptr<SimulatedBoard> board;
+    BoardOpener ports;
+};
+
+// A simulated board on COM1, the serial link, and a session over the fakes.
+struct TargetRig : VirtualBoardPorts, FakeSession {
+    explicit TargetRig(const std::string& model, int crystalMHz = 16, SimFaults faults = {}, bool openCom1 = true)
+        : FakeSession(clock, ports, model)
+    {
+        std::string reason;
+        board = SimulatedBoard::create(model, crystalMHz, reason, std::move(faults));
+        ports.board = board;
+        ports.clock = &clock;
+        if (openCom1)
+            link.openPort("COM1");
+    }
+
+    // Whatever a test does with the rig, every command on it ends: the longest
+    // job here (a 2048-byte write with a failing byte in every word) takes
+    // about six minutes of virtual time.
+    ~TargetRig() { EXPECT_LT(clock.nowUs() - createdUs, 15ull * 60 * 1'000'000) << "virtual minutes spent"; }
 
     template <typename Value> void fillBuffer(std::uint32_t count, Value value) { buffer.fill(count, value); }
 
@@ -291,20 +312,4 @@ struct TargetRig {
     ExchangeMark mark() { return {board->trace().entries().size(), clock.nowUs()}; }
     std::vector<std::string> exchange(const ExchangeMark& from) const { return exchangeSince(board->trace(), from); }
     std::uint64_t msSince(const ExchangeMark& from) { return (clock.nowUs() - from.startUs) / 1000; }
-
-    void connectWith(const std::string& crystal) { connectSessionWith(session, window, crystal); }
-    void forgetWindowRecords() { window.forgetRecords(); }
-
-    VirtualClock clock;
-    const std::uint64_t createdUs = clock.nowUs();
-    std::shared_ptr<SimulatedBoard> board;
-    BoardOpener ports;
-    FakeBuffer buffer;
-    FakeWindow window{buffer};
-    WindowObserver observer{window};
-    SerialLink link{clock, ports, observer};
-    ModelInfo currentModel;
-    bool mc9s12Mode = false;
-    int crystalMHz = 16;
-    TargetSession session{link, window, buffer, currentModel, mc9s12Mode, crystalMHz};
 };
