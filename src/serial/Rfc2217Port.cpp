@@ -24,6 +24,11 @@ namespace {
 // lost (a half-sent Telnet command would leave the stream out of step).
 constexpr int WRITE_STALL_TIMEOUT_MS = 1000;
 
+// Line data taken from the socket ahead of the link: beyond this the rest
+// waits in the socket, and TCP holds back a server that never stops sending
+// instead of the program filling its memory or reading for ever.
+constexpr std::size_t INPUT_LIMIT = 64 * 1024;
+
 // What the server wrote before it closed (ser2net says "Port already in
 // use"), as one short line for the box.
 constexpr std::size_t SERVER_TEXT_MAX = 80;
@@ -132,7 +137,7 @@ void Rfc2217Port::receive()
 {
     std::uint8_t chunk[4096];
     std::vector<TelnetEvent> events;
-    while (!lost_) {
+    while (!lost_ && input_.size() < INPUT_LIMIT) {
         const ssize_t n = ::recv(fd_, chunk, sizeof chunk, 0);
         if (n < 0 && errno == EINTR)
             continue;
@@ -262,7 +267,8 @@ bool Rfc2217Port::waitUntil(Deadline deadline, const std::function<bool()>& done
         receive();
         if (done())
             return true;
-        if (lost_)
+        // A full input waits for the link: nothing more comes in until it reads.
+        if (lost_ || input_.size() >= INPUT_LIMIT)
             return false;
         const int ms = msUntil(deadline);
         if (ms == 0)

@@ -195,6 +195,26 @@ TEST(Rfc2217Port, LineErrorsTheServerReportsAreTheLocalPortsBoxes)
                                                              "box: " + toStdString(texts::LINE_PARITY_ERROR), "lost"}));
 }
 
+TEST(Rfc2217Port, ServerThatFloodsTheLineIsReadOnlyAsFarAsTheLinkTakes)
+{
+    FakeComPortServer server([](FakeComPortServer& s) {
+        s.negotiate();
+        s.serveUntil([&] { return !s.data().empty(); });
+        s.sendData(Bytes(1 << 20, 0x55)); // returns when the client has gone
+    });
+    PortOpenResult opened = openQuickly(server);
+    ASSERT_TRUE(opened.port) << opened.reason;
+    ASSERT_TRUE(opened.port->write(Bytes{'R'}.data(), 1));
+    std::size_t queued = 0;
+    for (int i = 0; i < 50 && opened.port->waitReadable(100); ++i)
+        queued = opened.port->queryStatus().queued;
+    EXPECT_GT(queued, 0u);
+    EXPECT_LE(queued, 68u * 1024) << "a megabyte sent is no megabyte held";
+    std::vector<std::uint8_t> some(1024);
+    EXPECT_EQ(opened.port->read(some.data(), some.size()), some.size());
+    EXPECT_EQ(some, Bytes(1024, 0x55));
+}
+
 TEST(Rfc2217Port, DrainWaitsAtLeastTheBytesTimeOnTheServersLine)
 {
     FakeComPortServer server([](FakeComPortServer& s) {
