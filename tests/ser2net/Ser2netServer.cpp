@@ -103,8 +103,11 @@ Ser2netServer::Ser2netServer(const Options& options)
 Ser2netServer::~Ser2netServer()
 {
     if (pid_ > 0) {
+        // A clean end first; a server that does not take it within a second goes anyway.
         ::kill(pid_, SIGTERM);
-        ::waitpid(pid_, nullptr, 0);
+        for (int waited = 0; waited < 100 && !reaped(); ++waited)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        kill();
     }
     std::error_code ignored;
     std::filesystem::remove_all(directory_, ignored);
@@ -147,8 +150,8 @@ bool Ser2netServer::start(const Options& options, std::uint16_t port)
 
     const auto deadline = std::chrono::steady_clock::now() + START_TIMEOUT;
     while (std::chrono::steady_clock::now() < deadline) {
-        if (::waitpid(pid_, nullptr, WNOHANG) == pid_)
-            break; // it gave up, most likely on a port taken meanwhile
+        if (reaped())
+            return false; // it gave up, most likely on a port taken meanwhile
         if (listening("/proc/net/tcp", port) && listening("/proc/net/tcp6", port))
             return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -166,9 +169,17 @@ void Ser2netServer::kill()
 {
     if (pid_ <= 0)
         return;
-    ::kill(pid_, SIGKILL);
+    ::kill(pid_, SIGKILL); // nothing happens to one that has ended and waits to be reaped
     ::waitpid(pid_, nullptr, 0);
     pid_ = -1;
+}
+
+bool Ser2netServer::reaped()
+{
+    if (pid_ <= 0 || ::waitpid(pid_, nullptr, WNOHANG) != pid_)
+        return pid_ <= 0;
+    pid_ = -1; // its number may be another process's from now on
+    return true;
 }
 
 std::string Ser2netServer::log() const

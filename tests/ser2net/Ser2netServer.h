@@ -36,6 +36,8 @@ public:
 
 private:
     bool start(const Options& options, std::uint16_t port);
+    // Whether the server has ended (and is gone for good).
+    bool reaped();
 
     std::string directory_;
     std::uint16_t port_ = 0;

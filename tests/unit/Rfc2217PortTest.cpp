@@ -295,9 +295,11 @@ INSTANTIATE_TEST_SUITE_P(
                    toStdString(texts::NET_BAD_TELNET)},
         FailedOpen{"has the port in use (as ser2net says it)",
                    [](FakeComPortServer& s) {
-                       s.sendGreeting();
-                       s.send({'P', 'o', 'r', 't', ' ', 'a', 'l', 'r', 'e', 'a', 'd', 'y', ' ', 'i', 'n', ' ', 'u', 's',
-                               'e', '\r', '\n'});
+                       s.send({IAC, WILL, OPTION_BINARY, 'P', 'o', 'r', 't', ' ', 'a', 'l', 'r', 'e', 'a', 'd', 'y', ' ',
+                               'i', 'n', ' ', 'u', 's', 'e', '\r', '\n'});
+                       // Everything the client sent is read before the close, or
+                       // its kernel could answer with a reset that drops the text.
+                       s.serveUntil([&] { return s.raw().size() >= 15; });
                    },
                    toStdString(texts::NET_SERVER_CLOSED) + ": Port already in use"},
         FailedOpen{"closes at once", [](FakeComPortServer&) {}, toStdString(texts::NET_SERVER_CLOSED)}));
