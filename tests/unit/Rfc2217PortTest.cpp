@@ -304,23 +304,54 @@ INSTANTIATE_TEST_SUITE_P(
                    toStdString(texts::NET_SERVER_CLOSED) + ": Port already in use"},
         FailedOpen{"closes at once", [](FakeComPortServer&) {}, toStdString(texts::NET_SERVER_CLOSED)}));
 
-TEST(Rfc2217Port, NoServerOnThePortIsARefusedConnection)
+// A TCP socket bound to a free loopback port, and that port.
+std::pair<int, std::uint16_t> boundLoopbackSocket()
 {
-    const int probe = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
-    ASSERT_EQ(::bind(probe, reinterpret_cast<sockaddr*>(&address), length), 0);
-    ASSERT_EQ(::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length), 0);
-    ::close(probe); // nobody listens there now
-    const std::uint16_t port = ntohs(address.sin_port);
+    EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), length), 0);
+    EXPECT_EQ(::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    return {fd, ntohs(address.sin_port)};
+}
 
-    const PortOpenResult opened = Rfc2217Port::open("rfc2217://127.0.0.1:" + std::to_string(port), "127.0.0.1", port, QUICK);
+PortOpenResult openLoopback(std::uint16_t port)
+{
+    return Rfc2217Port::open("rfc2217://127.0.0.1:" + std::to_string(port), "127.0.0.1", port, QUICK);
+}
+
+TEST(Rfc2217Port, NoServerOnThePortIsARefusedConnection)
+{
+    const auto [probe, port] = boundLoopbackSocket();
+    ::close(probe); // nobody listens there now
+
+    const PortOpenResult opened = openLoopback(port);
     EXPECT_FALSE(opened.port);
     EXPECT_EQ(opened.reason, toStdString(texts::NET_CONNECTION_REFUSED));
     EXPECT_EQ(portOpenFailureText(opened.device, opened.reason, opened.permissionDenied),
               toStdString(texts::PORT_OPEN_FAILED) + "\n" + opened.device + ": " + opened.reason);
+}
+
+TEST(Rfc2217Port, ServerThatNeverAcceptsIsAConnectionTimeOut)
+{
+    // A backlog of none, taken by a first connection: Linux drops the next
+    // one's SYN, as a host that does not answer would.
+    const auto [listener, port] = boundLoopbackSocket();
+    ASSERT_EQ(::listen(listener, 0), 0);
+    const auto [first, unused] = boundLoopbackSocket();
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(port);
+    ASSERT_EQ(::connect(first, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
+    const PortOpenResult opened = openLoopback(port);
+    EXPECT_FALSE(opened.port);
+    EXPECT_EQ(opened.reason, toStdString(texts::NET_CONNECT_TIMEOUT));
+    ::close(first);
+    ::close(listener);
 }
 
 // Servers that fail in the middle of an operation: what was received before
