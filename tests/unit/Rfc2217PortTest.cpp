@@ -13,6 +13,7 @@
 #include "texts/Texts.h"
 #include "FakeComPortServer.h"
 #include "ScriptedPort.h"
+#include "procedures/InterfaceCommands.h"
 #include "serial/PortNames.h"
 #include "serial/RealClock.h"
 #include "serial/Rfc2217Port.h"
@@ -156,7 +157,7 @@ TEST(Rfc2217Port, ServerThatNeverAnswersRtsDelaysTheResetButNotTheLine)
     ASSERT_TRUE(to.usable);
     to.link.setRts(true);
     to.link.setRts(false);
-    EXPECT_EQ(to.link.readTargetByte(0x0000), 0x5A);
+    EXPECT_EQ(readTargetByte(to.link, 0x0000), 0x5A);
     EXPECT_EQ(to.link.connectionState(), 1);
 }
 
@@ -190,7 +191,7 @@ TEST(Rfc2217Port, LineErrorsTheServerReportsAreTheLocalPortsBoxes)
     });
     LinkToServer to(server);
     ASSERT_TRUE(to.usable);
-    EXPECT_EQ(to.link.readTargetByte(0x0000), 0);
+    EXPECT_EQ(readTargetByte(to.link, 0x0000), 0);
     EXPECT_EQ(to.observer.events, (std::vector<std::string>{"box: " + toStdString(texts::LINE_FRAMING_ERROR),
                                                              "box: " + toStdString(texts::LINE_PARITY_ERROR), "lost"}));
 }
