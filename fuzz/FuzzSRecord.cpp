@@ -1,0 +1,9 @@
+// Reading S-record files of any content.
+#include "FuzzRecordReader.h"
+#include "images/SRecord.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    checkRecordReader(data, size, readSRecords, writeSRecords);
+    return 0;
+}

@@ -1,0 +1,102 @@
+// Splitting record files into lines and turning digit pairs into bytes.
+#include "images/RecordText.h"
+
+namespace {
+
+constexpr char kDosEndOfFile = '\x1A';
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+} // namespace
+
+RecordLines::RecordLines(std::string_view content) : rest_(content)
+{
+    while (!rest_.empty() && (rest_.back() == kDosEndOfFile || isBlank(rest_.back()) || rest_.back() == '\n'))
+        rest_.remove_suffix(1);
+}
+
+bool RecordLines::next(RecordLine& line)
+{
+    while (!rest_.empty()) {
+        ++number_;
+        const std::size_t end = rest_.find('\n');
+        const std::string_view text = trimmed(rest_.substr(0, end));
+        rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
+        if (!text.empty()) {
+            line = {number_, text};
+            return true;
+        }
+    }
+    return false;
+}
+
+RecordError decodeHexPairs(const RecordLine& line, std::size_t firstColumn, std::vector<std::uint8_t>& bytes)
+{
+    bytes.clear();
+    const std::string_view digits = line.text.substr(firstColumn);
+    bytes.reserve(digits.size() / 2);
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        const int value = hexValue(digits[i]);
+        if (value < 0) {
+            RecordError error = lineError(RecordProblem::notHexDigit, line);
+            error.column = firstColumn + i + 1;
+            error.character = digits[i];
+            return error;
+        }
+        if (i % 2 == 0)
+            bytes.push_back(std::uint8_t(value << 4));
+        else
+            bytes.back() = std::uint8_t(bytes.back() | value);
+    }
+    return {};
+}
+
+RecordError lineError(RecordProblem problem, const RecordLine& line) { return RecordError{problem, line.number}; }
+
+RecordError checkLineLength(const RecordLine& line, std::size_t expected)
+{
+    if (line.text.size() == expected)
+        return {};
+    RecordError error =
+        lineError(line.text.size() < expected ? RecordProblem::lineTooShort : RecordProblem::lineTooLong, line);
+    error.found = line.text.size();
+    error.expected = expected;
+    return error;
+}
+
+unsigned byteSum(std::span<const std::uint8_t> bytes)
+{
+    unsigned sum = 0;
+    for (std::uint8_t b : bytes)
+        sum += b;
+    return sum;
+}
+
+void appendHexBytes(std::string& text, std::span<const std::uint8_t> bytes)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    for (std::uint8_t b : bytes) {
+        text += kDigits[b >> 4];
+        text += kDigits[b & 0xF];
+    }
+}
