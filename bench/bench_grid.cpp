@@ -15,9 +15,9 @@
 #include <wx/grid.h>
 
 #include "BenchSupport.h"
-#include "buffers/BufferBook.h"
-#include "buffers/BufferGrid.h"
-#include "buffers/CellRules.h"
+#include "app/buffers/BufferBook.h"
+#include "app/buffers/BufferGrid.h"
+#include "store/CellRules.h"
 
 namespace {
 

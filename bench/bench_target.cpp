@@ -27,9 +27,9 @@
 
 #include "app/Identifiers.h"
 #include "app/MainFrame.h"
-#include "buffers/BufferBook.h"
-#include "buffers/BufferGrid.h"
-#include "buffers/NumberField.h"
+#include "app/buffers/BufferBook.h"
+#include "app/buffers/BufferGrid.h"
+#include "app/buffers/NumberField.h"
 #include "serial/RealClock.h"
 #include "serial/SerialLink.h"
 #include "serial/VirtualClock.h"

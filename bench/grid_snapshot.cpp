@@ -11,8 +11,8 @@
 #include <wx/frame.h>
 #include <wx/image.h>
 
-#include "buffers/BufferBook.h"
-#include "buffers/BufferGrid.h"
+#include "app/buffers/BufferBook.h"
+#include "app/buffers/BufferGrid.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "buffers/CellRules.h"
+#include "store/CellRules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -9,7 +9,7 @@
 
 #include <unistd.h>
 
-#include "files/ImageFile.h"
+#include "images/ImageFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

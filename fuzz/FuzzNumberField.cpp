@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "buffers/NumberFieldRule.h"
+#include "store/NumberFieldRule.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -24,11 +24,11 @@
 #include "app/ToolBarPanel.h"
 #include "app/UiText.h"
 #include "app/WindowLinkObserver.h"
-#include "buffers/BufferBook.h"
-#include "buffers/NumberField.h"
-#include "progress/ProgressWindow.h"
+#include "app/buffers/BufferBook.h"
+#include "app/buffers/NumberField.h"
+#include "app/ProgressWindow.h"
 #include "serial/SerialLink.h"
-#include "target/ModelTable.h"
+#include "procedures/ModelTable.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // The program's single main window: its controls, the state the commands share,
 // and the handlers that the event table routes every command to. The handlers
-// live beside the subsystem they belong to (buffers/, files/, target/, app/).
+// are spread over files by subject: ShellCommands, PortCommands, BufferCommands,
+// CompareCommand, FileCommands, TargetCommands.
 #pragma once
 
 #include <memory>
@@ -8,7 +9,7 @@
 #include <wx/frame.h>
 
 #include "app/SteadyDefaults.h"
-#include "target/ModelInfo.h"
+#include "procedures/ModelInfo.h"
 
 class wxBitmapButton;
 class wxBookCtrlEvent;
@@ -93,7 +94,7 @@ private:
     void moveOnToolBar(wxWindow* control, wxPoint onToolBar);
     wxRect onToolBar(const wxWindow* control) const; // in the tool bar's client area
 
-    // Shell (app/)
+    // Shell (ShellCommands.cpp, PortCommands.cpp)
     void onExit(wxCommandEvent& event);
     void onAbout(wxCommandEvent& event);
     void onAnyMenu(wxCommandEvent& event);
@@ -101,16 +102,16 @@ private:
     void onMouse(wxMouseEvent& event);
     void onModelCombo(wxCommandEvent& event);
     void onComPort(wxCommandEvent& event);
-    // Buffers (buffers/)
+    // Buffers (BufferCommands.cpp, CompareCommand.cpp)
     void onNewBuffer(wxCommandEvent& event);
     void onCloseBuffer(wxCommandEvent& event);
     void onPageChanged(wxBookCtrlEvent& event);
     void onFill(wxCommandEvent& event);
     void onCompareCombo(wxCommandEvent& event);
-    // Files (files/)
+    // Files (FileCommands.cpp)
     void onLoadFile(wxCommandEvent& event);
     void onSaveFile(wxCommandEvent& event);
-    // Target (target/)
+    // Target (TargetCommands.cpp)
     void onConnect(wxCommandEvent& event);
     void onReadEeprom(wxCommandEvent& event);
     void onWriteEeprom(wxCommandEvent& event);

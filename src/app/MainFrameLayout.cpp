@@ -18,7 +18,7 @@
 #include "app/CompactStyle.h"
 #include "app/MainFrame.h"
 #include "app/WindowGeometry.h"
-#include "buffers/NumberField.h"
+#include "app/buffers/NumberField.h"
 
 namespace {
 

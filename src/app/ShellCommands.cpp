@@ -10,10 +10,10 @@
 #include "app/MainFrame.h"
 #include "app/MessageBox.h"
 #include "app/UiText.h"
-#include "buffers/BufferBook.h"
-#include "buffers/NumberField.h"
+#include "app/buffers/BufferBook.h"
+#include "app/buffers/NumberField.h"
 #include "serial/SerialLink.h"
-#include "target/ModelTable.h"
+#include "procedures/ModelTable.h"
 
 void MainFrame::onExit(wxCommandEvent&)
 {

@@ -3,7 +3,7 @@
 
 #include <wx/string.h>
 
-#include "app/Texts.h"
+#include "texts/Texts.h"
 
 inline wxString uiText(Text text)
 {

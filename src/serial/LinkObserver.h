@@ -2,7 +2,7 @@
 // the window's part of the connection-lost step. The link itself shows nothing.
 #pragma once
 
-#include "app/Texts.h"
+#include "texts/Texts.h"
 
 class LinkObserver {
 public:

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <tuple>
 
-#include "app/Texts.h"
+#include "texts/Texts.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "serial/PortNames.h"
-#include "target/InterfaceCommands.h"
+#include "procedures/InterfaceCommands.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include "GuiHarness.h"
 #include "app/Identifiers.h"
 #include "app/UiText.h"
-#include "buffers/BufferBook.h"
-#include "buffers/BufferGrid.h"
-#include "buffers/NumberField.h"
+#include "app/buffers/BufferBook.h"
+#include "app/buffers/BufferGrid.h"
+#include "app/buffers/NumberField.h"
 
 namespace {
 

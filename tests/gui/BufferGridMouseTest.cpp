@@ -6,8 +6,8 @@
 #include <wx/utils.h>
 
 #include "GuiHarness.h"
-#include "buffers/BufferBook.h"
-#include "buffers/BufferGrid.h"
+#include "app/buffers/BufferBook.h"
+#include "app/buffers/BufferGrid.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <wx/toolbar.h>
 
 #include "GuiHarness.h"
-#include "buffers/BufferBook.h"
-#include "buffers/BufferGrid.h"
-#include "buffers/NumberField.h"
+#include "app/buffers/BufferBook.h"
+#include "app/buffers/BufferGrid.h"
+#include "app/buffers/NumberField.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <wx/image.h>
 
 #include "GuiHarness.h"
-#include "buffers/BufferBook.h"
-#include "buffers/BufferGrid.h"
-#include "buffers/ByteCellRenderer.h"
+#include "app/buffers/BufferBook.h"
+#include "app/buffers/BufferGrid.h"
+#include "app/buffers/ByteCellRenderer.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // reported; identical buffers leave no page behind.
 #include "FileTestSupport.h"
 #include "app/UiText.h"
-#include "buffers/NumberField.h"
+#include "app/buffers/NumberField.h"
 
 namespace {
 

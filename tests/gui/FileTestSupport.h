@@ -14,9 +14,9 @@
 
 #include "GuiHarness.h"
 #include "app/Identifiers.h"
-#include "buffers/BufferBook.h"
-#include "buffers/BufferGrid.h"
-#include "files/FileChooser.h"
+#include "app/buffers/BufferBook.h"
+#include "app/buffers/BufferGrid.h"
+#include "app/FileChooser.h"
 
 using Bytes = std::vector<std::uint8_t>;
 using Labels = std::vector<wxString>;

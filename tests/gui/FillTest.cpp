@@ -4,9 +4,9 @@
 
 #include "GuiHarness.h"
 #include "app/Identifiers.h"
-#include "buffers/BufferBook.h"
-#include "buffers/BufferGrid.h"
-#include "buffers/NumberField.h"
+#include "app/buffers/BufferBook.h"
+#include "app/buffers/BufferGrid.h"
+#include "app/buffers/NumberField.h"
 
 namespace {
 

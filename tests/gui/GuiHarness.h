@@ -16,7 +16,7 @@
 #include <wx/window.h>
 
 #include "app/MainFrame.h"
-#include "app/Texts.h"
+#include "texts/Texts.h"
 #include "serial/PortOpener.h"
 #include "serial/VirtualClock.h"
 

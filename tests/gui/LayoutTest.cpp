@@ -14,8 +14,8 @@
 #include "GuiHarness.h"
 #include "app/ToolBarPanel.h"
 #include "app/WindowGeometry.h"
-#include "buffers/BufferBook.h"
-#include "buffers/NumberField.h"
+#include "app/buffers/BufferBook.h"
+#include "app/buffers/NumberField.h"
 
 namespace {
 

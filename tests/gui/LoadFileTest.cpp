@@ -10,9 +10,9 @@
 
 #include "FileTestSupport.h"
 #include "app/UiText.h"
-#include "buffers/NumberField.h"
-#include "files/FileCommands.h"
-#include "progress/ProgressWindow.h"
+#include "app/buffers/NumberField.h"
+#include "app/FileCommands.h"
+#include "app/ProgressWindow.h"
 
 namespace {
 

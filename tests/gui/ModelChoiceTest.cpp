@@ -2,7 +2,7 @@
 #include <wx/combobox.h>
 
 #include "GuiHarness.h"
-#include "buffers/NumberField.h"
+#include "app/buffers/NumberField.h"
 
 TEST(ModelChoice, EachModelPresetsStartAndCount)
 {

@@ -4,7 +4,7 @@
 #include <wx/uiaction.h>
 
 #include "GuiHarness.h"
-#include "buffers/NumberField.h"
+#include "app/buffers/NumberField.h"
 
 namespace {
 

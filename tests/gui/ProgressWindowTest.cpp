@@ -3,7 +3,7 @@
 #include <wx/statusbr.h>
 
 #include "GuiHarness.h"
-#include "progress/ProgressWindow.h"
+#include "app/ProgressWindow.h"
 
 namespace {
 

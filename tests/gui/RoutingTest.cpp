@@ -12,8 +12,8 @@
 
 #include "GuiHarness.h"
 #include "app/Identifiers.h"
-#include "buffers/BufferBook.h"
-#include "buffers/NumberField.h"
+#include "app/buffers/BufferBook.h"
+#include "app/buffers/NumberField.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "FileTestSupport.h"
 #include "app/UiText.h"
-#include "buffers/NumberField.h"
-#include "progress/ProgressWindow.h"
+#include "app/buffers/NumberField.h"
+#include "app/ProgressWindow.h"
 
 namespace {
 

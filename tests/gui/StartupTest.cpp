@@ -14,8 +14,8 @@
 #include "GuiHarness.h"
 #include "app/Identifiers.h"
 #include "app/ToolBarPanel.h"
-#include "buffers/BufferBook.h"
-#include "buffers/NumberField.h"
+#include "app/buffers/BufferBook.h"
+#include "app/buffers/NumberField.h"
 
 namespace {
 wxString u(const char* utf8) { return wxString::FromUTF8(utf8); }

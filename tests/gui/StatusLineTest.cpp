@@ -5,7 +5,7 @@
 
 #include "GuiHarness.h"
 #include "app/UiText.h"
-#include "progress/ProgressWindow.h"
+#include "app/ProgressWindow.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 
 #include "TargetSupport.h"
 #include "app/Identifiers.h"
-#include "buffers/BufferBook.h"
-#include "buffers/BufferGrid.h"
-#include "buffers/NumberField.h"
-#include "progress/ProgressWindow.h"
+#include "app/buffers/BufferBook.h"
+#include "app/buffers/BufferGrid.h"
+#include "app/buffers/NumberField.h"
+#include "app/ProgressWindow.h"
 #include "serial/SerialLink.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <wx/checkbox.h>
 
 #include "TargetSupport.h"
-#include "buffers/BufferGrid.h"
-#include "buffers/NumberField.h"
-#include "progress/ProgressWindow.h"
+#include "app/buffers/BufferGrid.h"
+#include "app/buffers/NumberField.h"
+#include "app/ProgressWindow.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <wx/bmpbuttn.h>
 
 #include "TargetSupport.h"
-#include "buffers/BufferGrid.h"
-#include "buffers/NumberField.h"
+#include "app/buffers/BufferGrid.h"
+#include "app/buffers/NumberField.h"
 
 namespace {
 

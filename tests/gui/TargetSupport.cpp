@@ -8,8 +8,8 @@
 #include <wx/statusbr.h>
 
 #include "app/Identifiers.h"
-#include "buffers/BufferBook.h"
-#include "buffers/BufferGrid.h"
+#include "app/buffers/BufferBook.h"
+#include "app/buffers/BufferGrid.h"
 
 wxString pl(const char* utf8) { return wxString::FromUTF8(utf8); }
 

@@ -4,9 +4,9 @@
 #include <wx/bmpbuttn.h>
 
 #include "TargetSupport.h"
-#include "buffers/BufferGrid.h"
-#include "buffers/NumberField.h"
-#include "progress/ProgressWindow.h"
+#include "app/buffers/BufferGrid.h"
+#include "app/buffers/NumberField.h"
+#include "app/ProgressWindow.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "buffers/ByteStore.h"
+#include "store/ByteStore.h"
 
 TEST(ByteStore, FreshCellsAreEmpty)
 {

@@ -1,8 +1,8 @@
 // The editing rules of the two halves of a buffer grid and the character view.
 #include <gtest/gtest.h>
 
-#include "buffers/CellRules.h"
-#include "buffers/Windows1250.h"
+#include "store/CellRules.h"
+#include "store/Windows1250.h"
 
 TEST(CellRules, HexCellTextAfterAnEdit)
 {

@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "files/ImageFile.h"
+#include "images/ImageFile.h"
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "LinkFixture.h"
-#include "target/InterfaceCommands.h"
+#include "procedures/InterfaceCommands.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "target/ModelTable.h"
+#include "procedures/ModelTable.h"
 
 TEST(ModelTable, FamilyTestsFollowTheNames)
 {

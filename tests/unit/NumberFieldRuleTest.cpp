@@ -2,7 +2,7 @@
 // makes room for a typed one, and where the caret goes back to.
 #include <gtest/gtest.h>
 
-#include "buffers/NumberFieldRule.h"
+#include "store/NumberFieldRule.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <map>
 
-#include "app/Texts.h"
+#include "texts/Texts.h"
 #include "serial/PortNames.h"
 #include "serial/SystemPortOpener.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/ResultLines.h"
+#include "texts/ResultLines.h"
 
 namespace {
 

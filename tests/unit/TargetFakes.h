@@ -20,9 +20,9 @@
 #include "serial/VirtualClock.h"
 #include "sim/SimulatedBoard.h"
 #include "TraceExchange.h"
-#include "target/Connect.h"
-#include "target/ModelTable.h"
-#include "target/TargetSession.h"
+#include "procedures/Connect.h"
+#include "procedures/ModelTable.h"
+#include "procedures/TargetSession.h"
 
 class FakeBuffer : public TargetBuffer {
 public:

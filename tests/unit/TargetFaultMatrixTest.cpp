@@ -9,9 +9,9 @@
 #include <gtest/gtest.h>
 
 #include "TargetFakes.h"
-#include "target/Connect.h"
-#include "target/ReadEeprom.h"
-#include "target/WriteEeprom.h"
+#include "procedures/Connect.h"
+#include "procedures/ReadEeprom.h"
+#include "procedures/WriteEeprom.h"
 
 namespace {
 

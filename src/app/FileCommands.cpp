@@ -1,0 +1,121 @@
+// "Czytaj plik" and "Zapisz do pliku": a raw memory image into the buffer shown,
+// and the buffer shown into a raw memory image. The file is read in full before
+// the buffer is touched, so a file that cannot be read leaves the buffer as it
+// was; a save replaces an old file only once the new bytes are on disk, so a
+// failed save leaves the old file as it was.
+#include "app/FileCommands.h"
+
+#include <algorithm>
+#include <vector>
+
+#include <wx/combobox.h>
+#include <wx/filename.h>
+
+#include "app/MainFrame.h"
+#include "app/MessageBox.h"
+#include "texts/ResultLines.h"
+#include "app/UiText.h"
+#include "app/buffers/BufferBook.h"
+#include "app/buffers/BufferGrid.h"
+#include "app/FileChooser.h"
+#include "app/ProgressWindow.h"
+
+namespace {
+
+// Filling this many cells takes long enough to ask before starting.
+constexpr std::uint64_t kVeryLargeFile = 0x10000;
+constexpr int kResultField = 0;
+
+AfterSizeHook loadHook;
+
+bool userAgrees(Text question)
+{
+    return showMessageBox(uiText(question), uiText(texts::CAPTION_WARNING), wxYES_NO | wxICON_QUESTION) ==
+           wxID_YES;
+}
+
+// A file larger than the buffer is loaded only when the user agrees, and one
+// of 64 KB or more only after a second question.
+bool userAcceptsSize(std::uint64_t fileBytes, std::uint32_t bufferBytes)
+{
+    if (fileBytes <= bufferBytes)
+        return true;
+    if (!userAgrees(texts::FILE_LARGER_THAN_BUFFER))
+        return false;
+    return fileBytes < kVeryLargeFile || userAgrees(texts::FILE_VERY_LARGE);
+}
+
+// The compareCombo entry of the page shown takes the page's new name; then the
+// list's selection moves on by one entry (off the end: no selection).
+void renameCompareEntry(wxComboBox* combo, const wxString& oldLabel, const wxString& newLabel)
+{
+    if (!combo)
+        return;
+    const int entry = combo->FindString(oldLabel, true);
+    // SetString may drop the selection of the entry it changes; keep it.
+    const int selected = combo->GetSelection();
+    if (entry != wxNOT_FOUND)
+        combo->SetString(unsigned(entry), newLabel);
+    const int last = int(combo->GetCount()) - 1;
+    if (selected == wxNOT_FOUND)
+        combo->SetSelection(0);
+    else
+        combo->SetSelection(selected < last ? selected + 1 : wxNOT_FOUND);
+}
+
+} // namespace
+
+ScopedLoadHook::ScopedLoadHook(AfterSizeHook hook) : previous_(std::move(loadHook)) { loadHook = std::move(hook); }
+
+ScopedLoadHook::~ScopedLoadHook() { loadHook = std::move(previous_); }
+
+void MainFrame::onLoadFile(wxCommandEvent&)
+{
+    const wxString path = fileChooser().chooseFileToOpen(this);
+    if (path.empty() || !bufferBook->currentBuffer)
+        return;
+    const ImageLoad image = loadImageFile(fileSystemPath(path), loadHook);
+    if (!image.ok()) {
+        const Text text = image.failure == ImageFileFailure::tooLarge ? texts::FILE_TOO_LARGE : texts::FILE_CANNOT_OPEN;
+        showMessageBox(uiText(text), uiText(texts::CAPTION_ERROR), wxOK | wxICON_ERROR);
+        return;
+    }
+    const std::uint32_t length = std::uint32_t(image.bytes.size()); // at most MAX_IMAGE_BYTES
+    if (!userAcceptsSize(length, bufferBook->currentBuffer->byteCount))
+        return;
+
+    BufferGrid* grid = bufferBook->createGrid(length);
+    const wxString name = wxFileName(path).GetFullName();
+    renameCompareEntry(compareCombo, bufferBook->GetPageText(std::size_t(bufferBook->GetSelection())), name);
+    bufferBook->renameCurrentPage(name);
+
+    ProgressWindow& gauge = progress();
+    gauge.progressStart(length);
+    for (std::uint32_t k = 0; k < length; ++k) {
+        grid->setByte(k, image.bytes[k]);
+        gauge.progressStep();
+    }
+    SetStatusText(uiText(loadResultLine(length)), kResultField);
+}
+
+void MainFrame::onSaveFile(wxCommandEvent&)
+{
+    const wxString path = fileChooser().chooseFileToSave();
+    const BufferGrid* grid = bufferBook->currentBuffer;
+    if (path.empty() || !grid)
+        return;
+    // The grid grows to hold its count; cells it does not have are written as 00.
+    const std::uint32_t count = grid->byteCount;
+    const std::size_t cells = std::min<std::size_t>(count, grid->capacity());
+    std::vector<std::uint8_t> block(count, 0);
+    ProgressWindow& gauge = progress();
+    gauge.progressStart(count);
+    for (std::uint32_t k = 0; k < count; ++k) {
+        if (k < cells)
+            block[k] = grid->getByte(k);
+        gauge.progressStep();
+    }
+    gauge.progressFinish();
+    if (!saveImageFile(fileSystemPath(path), block).ok())
+        showMessageBox(uiText(texts::FILE_CANNOT_OPEN), uiText(texts::CAPTION_ERROR), wxOK);
+}

@@ -1,0 +1,70 @@
+#include "app/ProgressWindow.h"
+
+#include <wx/evtloop.h>
+#include <wx/gauge.h>
+#include <wx/statusbr.h>
+
+#include "app/MainFrame.h"
+
+namespace {
+constexpr int kGaugeField = 2;
+}
+
+void ProgressWindow::progressStart(std::uint32_t total)
+{
+    if (total == 0)
+        return;
+    if (!arithmetic_.rangeKnown()) {
+        wxRect field;
+        statusBar_.GetFieldRect(kGaugeField, field);
+        fieldX_ = field.x;
+        fieldY_ = field.y;
+        fieldWidth_ = field.width;
+        fieldHeight_ = field.height;
+        arithmetic_.captureFieldWidth(field.width);
+    }
+    // UI events only (paint, size): a click or a key made now waits until the
+    // operation has returned, so no second command runs inside this one. The
+    // loop is absent before the main loop starts (and in tests).
+    if (wxEventLoopBase* loop = wxEventLoopBase::GetActive())
+        loop->YieldFor(wxEVT_CATEGORY_UI);
+    removeGauge();
+    apply(arithmetic_.start(total));
+}
+
+void ProgressWindow::progressStep() { apply(arithmetic_.step()); }
+
+void ProgressWindow::progressFinish() { apply(arithmetic_.finish()); }
+
+void ProgressWindow::apply(GaugeArithmetic::Action action)
+{
+    switch (action.kind) {
+    case GaugeArithmetic::Action::NOTHING:
+        break;
+    case GaugeArithmetic::Action::SHOW:
+        gauge_ = new wxGauge(&statusBar_, wxID_ANY, arithmetic_.range(), wxPoint(fieldX_, fieldY_),
+                             wxSize(fieldWidth_, fieldHeight_), wxGA_HORIZONTAL | wxGA_SMOOTH);
+        break;
+    case GaugeArithmetic::Action::SET_VALUE:
+        if (gauge_)
+            gauge_->SetValue(action.value);
+        break;
+    case GaugeArithmetic::Action::REMOVE:
+        removeGauge();
+        break;
+    }
+}
+
+void ProgressWindow::removeGauge()
+{
+    if (gauge_)
+        gauge_->Destroy();
+    gauge_ = nullptr;
+}
+
+ProgressWindow& MainFrame::progress()
+{
+    if (!progress_)
+        progress_ = std::make_unique<ProgressWindow>(*GetStatusBar());
+    return *progress_;
+}

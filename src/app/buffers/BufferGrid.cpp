@@ -1,0 +1,242 @@
+#include "app/buffers/BufferGrid.h"
+
+#include <algorithm>
+
+#include "app/buffers/BufferBook.h"
+#include "app/buffers/ByteCellRenderer.h"
+#include "store/CellRules.h"
+#include "app/buffers/NumberField.h"
+
+namespace {
+
+constexpr int kRowLabelWidth = 42;
+constexpr int kColLabelHeight = 20;
+constexpr int kRowHeight = 16;
+constexpr int kHexColWidth = 21;
+constexpr int kCharColWidth = 12;
+constexpr int kSeparatorWidth = 4;
+const wxColour kCellBackground(182, 182, 219);
+const wxColour kSeparatorBackground(131, 129, 238);
+
+// One flag for the whole program: the selection changes that mirroring makes
+// raise range events of their own, which must not be mirrored again.
+bool mirroringUnderWay = false;
+
+wxFont cellFont(wxFontWeight weight) { return wxFont(10, wxFONTFAMILY_MODERN, wxFONTSTYLE_NORMAL, weight); }
+
+} // namespace
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(BufferGrid, wxGrid)
+    EVT_GRID_RANGE_SELECTING(BufferGrid::onRangeSelected) // while the mouse drags
+    EVT_GRID_RANGE_SELECTED(BufferGrid::onRangeSelected)
+    EVT_GRID_CELL_LEFT_CLICK(BufferGrid::onCellLeftClick)
+    EVT_GRID_CELL_CHANGED(BufferGrid::onCellChanged)
+wxEND_EVENT_TABLE()
+// clang-format on
+
+BufferGrid::BufferGrid(wxWindow* page, wxSize pageArea, BufferBook& book, int rows)
+    // wxWANTS_CHARS stays: on GTK the grid's own keys (arrows, Enter, Tab) need it.
+    : wxGrid(page, 0, wxPoint(kGridMargin, kGridMargin),
+             wxSize(pageArea.x, std::max(pageArea.y - kGridMargin, 1)),
+             wxWANTS_CHARS | wxBORDER_STATIC, "Notebook"),
+      book_(book),
+      table_(new BufferTable(std::max(rows, 1)))
+{
+    SetRowLabelSize(kRowLabelWidth);
+    SetColLabelSize(kColLabelHeight);
+    SetDefaultRowSize(kRowHeight);
+    SetDefaultColSize(kHexColWidth);
+    SetDefaultCellAlignment(wxALIGN_CENTRE, wxALIGN_CENTRE);
+    SetDefaultCellBackgroundColour(kCellBackground);
+    SetGridLineColour(*wxWHITE);
+    EnableGridLines(false);
+    SetDefaultCellFont(cellFont(wxFONTWEIGHT_NORMAL));
+    SetTable(table_, true, wxGridSelectCells);
+    // Text cells ask the string type for their renderer before the default
+    // attribute: the cell renderer replaces the string renderer there.
+    RegisterDataType(wxGRID_VALUE_STRING, new ByteCellRenderer, new wxGridCellTextEditor);
+    DisableDragGridSize();
+    DisableDragColSize();
+    DisableDragRowSize();
+
+    // GTK refuses widths under 15 px until told otherwise.
+    SetColMinimalAcceptableWidth(kSeparatorWidth);
+    for (int col = kSeparatorCol + 1; col < kGridCols; ++col)
+        SetColSize(col, kCharColWidth);
+
+    auto* separator = new wxGridCellAttr;
+    separator->SetTextColour(*wxBLACK);
+    separator->SetBackgroundColour(kSeparatorBackground);
+    separator->SetFont(cellFont(wxFONTWEIGHT_NORMAL));
+    separator->SetAlignment(wxALIGN_LEFT, wxALIGN_TOP);
+    separator->SetReadOnly();
+    SetColAttr(kSeparatorCol, separator);
+    SetDefaultCellFont(cellFont(wxFONTWEIGHT_BOLD));
+    SetColSize(kSeparatorCol, kSeparatorWidth);
+
+    relabelRows();
+    GetGridWindow()->Bind(wxEVT_PAINT, [this](wxPaintEvent& event) {
+        waitingFirst_ = 0;
+        waitingLast_ = -1;
+        event.Skip(); // the grid paints
+    });
+}
+
+void BufferGrid::refreshRows(int first, int last)
+{
+    if (waitingFirst_ <= first && last <= waitingLast_)
+        return;
+    RefreshBlock(first, 0, last, GetNumberCols() - 1);
+    if (waitingFirst_ > waitingLast_) {
+        waitingFirst_ = first;
+        waitingLast_ = last;
+    } else {
+        waitingFirst_ = std::min(waitingFirst_, first);
+        waitingLast_ = std::max(waitingLast_, last);
+    }
+}
+
+void BufferGrid::setByte(std::size_t k, std::uint8_t v)
+{
+    if (k >= capacity())
+        return;
+    table_->store().setByte(k, v);
+    scheduleRepaint();
+}
+
+std::uint8_t BufferGrid::getByte(std::size_t k) const { return table_->store().getByte(k); }
+
+bool BufferGrid::isHexCellEmpty(std::size_t k) const { return table_->store().isHexEmpty(k); }
+
+bool BufferGrid::isHexCellPlain(std::size_t k) const { return table_->store().isHexPlain(k); }
+
+wxString BufferGrid::hexCellText(std::size_t k) const { return wxString(table_->store().hexText(k)); }
+
+wxString BufferGrid::charCellText(std::size_t k) const { return wxString(table_->store().charText(k)); }
+
+bool BufferGrid::isSelected(std::size_t k) const
+{
+    return k < capacity() && IsInSelection(int(k / kBytesPerRow), int(k % kBytesPerRow));
+}
+
+void BufferGrid::selectByte(std::size_t k, bool add)
+{
+    if (k >= capacity())
+        return;
+    const int row = int(k / kBytesPerRow);
+    const int col = int(k % kBytesPerRow);
+    SelectBlock(row, col, row, col, add);
+}
+
+void BufferGrid::markRed(std::size_t k)
+{
+    if (k >= capacity())
+        return;
+    table_->store().markRed(k);
+    RefreshAttr(int(k / kBytesPerRow), int(k % kBytesPerRow));
+    scheduleRepaint();
+}
+
+bool BufferGrid::isRed(std::size_t k) const { return table_->store().isRed(k); }
+
+void BufferGrid::ensureCapacity() { table_->growTo(byteCount); }
+
+void BufferGrid::relabelRows()
+{
+    table_->setRowLabelBase(startAddress & 0xFFFF);
+    if (wxWindow* labels = GetGridRowLabelWindow())
+        labels->Refresh();
+}
+
+void BufferGrid::showBufferInFields()
+{
+    NumberField* startField = book_.startField;
+    NumberField* countField = book_.countField;
+    if (!startField || !countField || book_.currentBuffer != this)
+        return;
+    const std::uint32_t start = startAddress;
+    const std::uint32_t count = byteCount;
+    // Each field's change hands both fields to this grid, and the start field
+    // still shows the buffer shown before: restore the start before writing it.
+    countField->SetValue(wxString::Format("%u", unsigned(count)));
+    startAddress = start;
+    startField->SetValue(wxString(addressText(start & 0xFFFF)));
+    byteCount = count;
+    startAddress = start;
+    relabelRows();
+}
+
+void BufferGrid::scheduleRepaint()
+{
+    // One refresh for a whole run of writes, once the operation is over; the
+    // immediate Refresh lets the yield at the gauge's start paint as well.
+    // Only the cells change: the labels and the corner are not drawn again.
+    if (repaintScheduled_)
+        return;
+    repaintScheduled_ = true;
+    const auto refreshCells = [this] {
+        if (wxWindow* cells = GetGridWindow())
+            cells->Refresh(false);
+    };
+    refreshCells();
+    CallAfter([this, refreshCells] {
+        repaintScheduled_ = false;
+        refreshCells();
+    });
+}
+
+void BufferGrid::onRangeSelected(wxGridRangeSelectEvent& event)
+{
+    event.Skip();
+    // Only selections are mirrored: mirroring a deselection would select again
+    // the cells the user has just deselected.
+    if (!event.Selecting() || mirroringUnderWay)
+        return;
+    mirroringUnderWay = true;
+    const int top = event.GetTopRow();
+    const int bottom = event.GetBottomRow();
+    const int left = event.GetLeftCol();
+    const int right = event.GetRightCol();
+    if (left < kSeparatorCol && right > kSeparatorCol) {
+        // A block dragged from one half into the other stays as drawn, without
+        // the twin an earlier moment of the same drag may have added.
+        const wxGridBlocks blocks = GetSelectedBlocks();
+        auto block = blocks.begin();
+        const bool severalBlocks = block != blocks.end() && ++block != blocks.end();
+        if (severalBlocks)
+            SelectBlock(top, left, bottom, right, false);
+    } else {
+        // The twin of a block that touches the separator would reach column -1
+        // or 33: it is cut to the grid's columns, and skipped when nothing is
+        // left. The user's block goes in last: a drag in progress goes on
+        // extending the last block of the selection.
+        const int shift = left < kSeparatorCol ? kTwinOffset : -kTwinOffset;
+        const int twinLeft = std::max(left + shift, 0);
+        const int twinRight = std::min(right + shift, kGridCols - 1);
+        const bool hasTwin = twinLeft <= twinRight;
+        if (hasTwin)
+            SelectBlock(top, twinLeft, bottom, twinRight, false);
+        SelectBlock(top, left, bottom, right, hasTwin);
+    }
+    mirroringUnderWay = false;
+}
+
+void BufferGrid::onCellLeftClick(wxGridEvent& event)
+{
+    // Consumed: exactly the clicked cell (and, through mirroring, its twin).
+    SetGridCursor(event.GetRow(), event.GetCol());
+    SelectBlock(event.GetRow(), event.GetCol(), event.GetRow(), event.GetCol(), false);
+}
+
+void BufferGrid::onCellChanged(wxGridEvent& event)
+{
+    // The table has applied the editing rule already; the twin still shows its
+    // old text on screen.
+    const int row = event.GetRow();
+    const int col = event.GetCol();
+    const int twin = col < kSeparatorCol ? col + kTwinOffset : col - kTwinOffset;
+    if (twin >= 0 && twin < kGridCols)
+        RefreshBlock(row, std::min(col, twin), row, std::max(col, twin));
+    event.Skip();
+}

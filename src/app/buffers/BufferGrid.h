@@ -1,0 +1,85 @@
+// One buffer: a memory image of `byteCount` bytes from `startAddress`, shown
+// as 16 hexadecimal cells per row, a narrow separator and 16 character cells
+// with the same bytes as characters. Byte k lives in row k / 16, column
+// k mod 16; its character twin in column k mod 16 + 17.
+//
+// Selections are mirrored: a block selected in one half is selected in the
+// other half too, so commands that look at the hexadecimal cells also see
+// blocks drawn among the characters.
+#pragma once
+
+#include <cstdint>
+
+#include <wx/grid.h>
+
+#include "app/buffers/BufferTable.h"
+
+class BufferBook;
+
+// The most bytes a buffer holds: what the seven digits of the count field show.
+inline constexpr std::uint32_t kMaxByteCount = 9'999'999;
+// The grid sits 3 pixels into its page and is 3 pixels less high than the page.
+inline constexpr int kGridMargin = 3;
+
+class BufferGrid : public wxGrid {
+public:
+    // A grid of `rows` rows, empty cells, on a page of `book` whose area is pageArea.
+    BufferGrid(wxWindow* page, wxSize pageArea, BufferBook& book, int rows);
+
+    std::uint32_t byteCount = 0;
+    std::uint32_t startAddress = 0; // only its low 16 bits are shown
+
+    // Bytes the cells hold: rows × 16, at least byteCount once the fields have
+    // handed a count over (see ensureCapacity).
+    std::size_t capacity() const { return table_->store().capacity(); }
+
+    // Byte k into its hexadecimal cell and its character twin. Indexes at or
+    // past the capacity are ignored, and read 0. The screen follows at the next
+    // paint; a long run of writes costs no drawing.
+    void setByte(std::size_t k, std::uint8_t v);
+    std::uint8_t getByte(std::size_t k) const;
+    bool isHexCellEmpty(std::size_t k) const;
+    // The hexadecimal cell shows byte k's two digits and nothing else.
+    bool isHexCellPlain(std::size_t k) const;
+    wxString hexCellText(std::size_t k) const;
+    wxString charCellText(std::size_t k) const;
+
+    // Whether the hexadecimal cell of byte k is selected.
+    bool isSelected(std::size_t k) const;
+    // Selects the hexadecimal cell of byte k (with its twin), dropping the rest
+    // of the selection unless `add`.
+    void selectByte(std::size_t k, bool add);
+    // Shows the hexadecimal cell of byte k in red (until the grid is rebuilt).
+    void markRed(std::size_t k);
+    bool isRed(std::size_t k) const;
+
+    // Draws the cells of rows first to last again at the next paint. Rows that
+    // already wait for that paint cost nothing: an operation that changes a
+    // word at a time asks for its row a dozen times between two paints.
+    void refreshRows(int first, int last);
+
+    // Makes room for byteCount: a count typed into the count field that is
+    // larger than the cells grows the grid with empty rows; the bytes held stay.
+    void ensureCapacity();
+
+    // Row labels from startAddress: 0800, 0810, ..., after FFF0 comes 0000.
+    void relabelRows();
+    // Writes byteCount and startAddress into the count and start fields and
+    // relabels the rows.
+    void showBufferInFields();
+
+private:
+    void onRangeSelected(wxGridRangeSelectEvent& event);
+    void onCellLeftClick(wxGridEvent& event);
+    void onCellChanged(wxGridEvent& event);
+    void scheduleRepaint();
+
+    BufferBook& book_;
+    BufferTable* table_; // owned by the grid
+    bool repaintScheduled_ = false;
+    // The rows refreshed since the cells were last painted (none when first > last).
+    int waitingFirst_ = 0;
+    int waitingLast_ = -1;
+
+    wxDECLARE_EVENT_TABLE();
+};

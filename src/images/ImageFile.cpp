@@ -1,0 +1,290 @@
+// Loading and saving raw images with POSIX calls, so that every short read,
+// short write and failed flush is seen and nothing half-done reaches the user's
+// buffer or replaces the user's file.
+#include "images/ImageFile.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace {
+
+std::string systemReason(int error)
+{
+    return std::error_code(error, std::generic_category()).message();
+}
+
+std::string notRegularReason(const struct stat& st)
+{
+    return S_ISDIR(st.st_mode) ? systemReason(EISDIR) : std::string("not a regular file");
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+ImageLoad loadFailure(ImageFileFailure failure, std::string reason, std::uint64_t fileSize = 0)
+{
+    ImageLoad result;
+    result.failure = failure;
+    result.reason = std::move(reason);
+    result.fileSize = fileSize;
+    return result;
+}
+
+ImageSave saveFailure(ImageFileFailure failure, std::string reason)
+{
+    return ImageSave{failure, std::move(reason)};
+}
+
+// Reads `count` bytes; 0 or the error. endedEarly: the file ended first (it shrank).
+int readFully(int fd, std::uint8_t* data, std::size_t count, bool& endedEarly)
+{
+    endedEarly = false;
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t n = ::read(fd, data + done, count - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (n == 0) {
+            endedEarly = true;
+            return 0;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+// Writes every byte, also when the kernel takes them a piece at a time; 0 or the error.
+int writeFully(int fd, const std::uint8_t* data, std::size_t count)
+{
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t n = ::write(fd, data + done, count - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (n == 0)
+            return ENOSPC; // write(2) taking nothing from a regular file means the device is full
+        done += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+std::string folderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return path.substr(0, slash == 0 ? 1 : slash);
+}
+
+std::string nameOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+mode_t currentUmask()
+{
+    // The only way to read the mask is to set it; the program has one thread,
+    // so nothing else creates a file between the two calls.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+// The file a save lands in. A symbolic link is followed, so the link stays a
+// link and the file it names gets the new bytes (what editors do); a link to
+// nothing is refused rather than creating a file where the user did not look.
+struct SaveTarget {
+    std::string path;
+    bool exists = false;
+    struct stat old {};
+    ImageSave failure;
+};
+
+SaveTarget resolveSaveTarget(const std::string& path)
+{
+    SaveTarget target;
+    target.path = path;
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) != 0) {
+        if (errno != ENOENT)
+            target.failure = saveFailure(ImageFileFailure::cannotOpen, systemReason(errno));
+        else if (path.empty() || path.back() == '/')
+            target.failure = saveFailure(ImageFileFailure::cannotOpen, systemReason(ENOENT));
+        return target;
+    }
+    if (S_ISLNK(link.st_mode)) {
+        char* real = ::realpath(path.c_str(), nullptr);
+        if (real == nullptr) {
+            target.failure = saveFailure(ImageFileFailure::cannotOpen, systemReason(errno));
+            return target;
+        }
+        target.path = real;
+        std::free(real);
+    }
+    if (::stat(target.path.c_str(), &target.old) != 0) {
+        target.failure = saveFailure(ImageFileFailure::cannotOpen, systemReason(errno));
+        return target;
+    }
+    if (!S_ISREG(target.old.st_mode)) {
+        target.failure = saveFailure(ImageFileFailure::notRegularFile, notRegularReason(target.old));
+        return target;
+    }
+    // Renaming over a file needs only a writable folder; a file the user made
+    // read-only stays protected, as it would be when opened for writing.
+    if (::access(target.path.c_str(), W_OK) != 0) {
+        target.failure = saveFailure(ImageFileFailure::cannotOpen, systemReason(errno));
+        return target;
+    }
+    target.exists = true;
+    return target;
+}
+
+// A new file next to the target (same folder, so the rename stays on one file
+// system and is atomic), removed again unless it was renamed into place.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const std::string& target)
+    {
+        const std::string folder = folderOf(target);
+        // Short enough that ".name.XXXXXX" stays within a file name's 255 bytes.
+        const std::string name = nameOf(target).substr(0, 200);
+        path_ = folder + (folder.back() == '/' ? "." : "/.") + name + ".XXXXXX";
+        fd_ = ::mkostemp(path_.data(), O_CLOEXEC);
+        if (fd_ < 0)
+            error_ = errno;
+    }
+    ~TemporaryFile()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (error_ == 0 && !renamed_)
+            ::unlink(path_.c_str());
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    int createError() const { return error_; }
+    int fd() const { return fd_; }
+    const std::string& path() const { return path_; }
+    int close()
+    {
+        const int rc = ::close(fd_);
+        fd_ = -1;
+        return rc == 0 ? 0 : errno;
+    }
+    int renameTo(const std::string& target)
+    {
+        if (::rename(path_.c_str(), target.c_str()) != 0)
+            return errno;
+        renamed_ = true;
+        return 0;
+    }
+
+private:
+    std::string path_;
+    int fd_ = -1;
+    int error_ = 0;
+    bool renamed_ = false;
+};
+
+// After the rename the new name must reach the disk too; by then the save has
+// happened, so a failure here has nothing left to undo and is not reported.
+void flushFolderOf(const std::string& target)
+{
+    Descriptor dir(::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0)
+        ::fsync(dir.get());
+}
+
+} // namespace
+
+ImageLoad loadImageFile(const std::string& path, const AfterSizeHook& afterSize)
+{
+    // Devices are refused before they are opened: opening one can already act
+    // (a tape rewinds, a serial line raises DTR). fstat below settles it for good.
+    if (struct stat st {}; ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        return loadFailure(ImageFileFailure::notRegularFile, notRegularReason(st));
+    // O_NONBLOCK: a named pipe put in the file's place meanwhile must not make the open wait for a writer.
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (file.get() < 0)
+        return loadFailure(ImageFileFailure::cannotOpen, systemReason(errno));
+
+    struct stat st {};
+    if (::fstat(file.get(), &st) != 0)
+        return loadFailure(ImageFileFailure::readFailed, systemReason(errno));
+    if (!S_ISREG(st.st_mode))
+        return loadFailure(ImageFileFailure::notRegularFile, notRegularReason(st));
+    const auto size = static_cast<std::uint64_t>(st.st_size);
+    if (size > MAX_IMAGE_BYTES)
+        return loadFailure(ImageFileFailure::tooLarge, "more than 9999999 bytes", size);
+    ::fcntl(file.get(), F_SETFL, ::fcntl(file.get(), F_GETFL) & ~O_NONBLOCK);
+
+    if (afterSize)
+        afterSize(file.get());
+
+    ImageLoad result;
+    result.fileSize = size;
+    result.bytes.resize(static_cast<std::size_t>(size));
+    bool endedEarly = false;
+    if (const int error = readFully(file.get(), result.bytes.data(), result.bytes.size(), endedEarly); error != 0)
+        return loadFailure(ImageFileFailure::readFailed, systemReason(error), size);
+    if (endedEarly)
+        return loadFailure(ImageFileFailure::readFailed, "the file became shorter while it was read", size);
+    return result;
+}
+
+ImageSave saveImageFile(const std::string& path, std::span<const std::uint8_t> bytes)
+{
+    const SaveTarget target = resolveSaveTarget(path);
+    if (!target.failure.ok())
+        return target.failure;
+
+    TemporaryFile temp(target.path);
+    if (temp.createError() != 0)
+        return saveFailure(ImageFileFailure::cannotCreate, systemReason(temp.createError()));
+
+    // Best effort: only root may hand a file to another owner; otherwise the new
+    // file belongs to whoever saved it, as with any editor, so a refusal is no failure.
+    if (target.exists && (target.old.st_uid != ::geteuid() || target.old.st_gid != ::getegid()))
+        (void)!::fchown(temp.fd(), target.old.st_uid, target.old.st_gid);
+    // After fchown, which may clear set-id bits.
+    const mode_t mode = target.exists ? (target.old.st_mode & 07777) : (0666 & ~currentUmask());
+    if (::fchmod(temp.fd(), mode) != 0)
+        return saveFailure(ImageFileFailure::writeFailed, systemReason(errno));
+
+    if (const int error = writeFully(temp.fd(), bytes.data(), bytes.size()); error != 0)
+        return saveFailure(ImageFileFailure::writeFailed, systemReason(error));
+    if (::fsync(temp.fd()) != 0)
+        return saveFailure(ImageFileFailure::writeFailed, systemReason(errno));
+    if (const int error = temp.close(); error != 0)
+        return saveFailure(ImageFileFailure::writeFailed, systemReason(error));
+    if (const int error = temp.renameTo(target.path); error != 0)
+        return saveFailure(ImageFileFailure::writeFailed, systemReason(error));
+
+    flushFolderOf(target.path);
+    return {};
+}

@@ -1,0 +1,72 @@
+#include "store/CellRules.h"
+
+#include "store/Windows1250.h"
+
+namespace {
+
+constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+
+int hexDigitValue(wchar_t c)
+{
+    if (c >= L'0' && c <= L'9')
+        return c - L'0';
+    if (c >= L'A' && c <= L'F')
+        return c - L'A' + 10;
+    if (c >= L'a' && c <= L'f')
+        return c - L'a' + 10;
+    return -1;
+}
+
+} // namespace
+
+std::wstring byteText(std::uint8_t value)
+{
+    return {kDigits[value >> 4], kDigits[value & 0xF]};
+}
+
+std::wstring addressText(std::uint32_t value)
+{
+    return {kDigits[(value >> 12) & 0xF], kDigits[(value >> 8) & 0xF], kDigits[(value >> 4) & 0xF],
+            kDigits[value & 0xF]};
+}
+
+std::wstring normalizeHexCell(const std::wstring& typed)
+{
+    std::wstring text;
+    text.reserve(typed.size() + 1);
+    for (wchar_t c : typed) {
+        const int digit = hexDigitValue(c);
+        if (digit < 0)
+            return L"00";
+        text += kDigits[digit];
+    }
+    if (text.size() == 1)
+        text.insert(text.begin(), L'0');
+    return text;
+}
+
+std::uint8_t hexCellValue(const std::wstring& text)
+{
+    // Only the low 8 bits count, so a long text cannot overflow.
+    unsigned value = 0;
+    for (wchar_t c : text) {
+        const int digit = hexDigitValue(c);
+        if (digit < 0)
+            return 0;
+        value = ((value << 4) | unsigned(digit)) & 0xFF;
+    }
+    return std::uint8_t(value);
+}
+
+wchar_t byteGlyph(std::uint8_t value)
+{
+    if (value < 0x20 || value == 0x7F || value == 0xFF)
+        return L'.';
+    const char32_t c = windows1250ToUnicode(value);
+    return c == 0 ? L'.' : wchar_t(c);
+}
+
+std::uint8_t charCellValue(const std::wstring& text)
+{
+    return text.empty() ? 0 : unicodeToWindows1250(char32_t(text.front()));
+}

@@ -1,7 +1,0 @@
-// Programming the buffer shown into the target's EEPROM, with read-back
-// verification, on the HC12 or the MC9S12 register path.
-#pragma once
-
-#include "target/TargetSession.h"
-
-void writeEeprom(TargetSession& session);
