@@ -65,8 +65,9 @@ protected:
 class FixedChooser : public FileChooser {
 public:
     wxString chooseFileToOpen(wxWindow*) override { return path; }
-    wxString chooseFileToSave() override { return path; }
+    SaveChoice chooseFileToSave() override { return {path, filter}; }
     wxString path;
+    ImageFormat filter = ImageFormat::raw;
 };
 
 void settle()

@@ -4,6 +4,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    checkRecordReader(data, size, readSRecords, writeSRecords);
+    checkRecordReader(data, size, readSRecords,
+                      [](const MemoryImage& image) { return writeSRecords(image, image.header); });
     return 0;
 }

@@ -5,6 +5,22 @@
 
 std::size_t MemoryImage::filledCount() const { return std::size_t(std::count(filled.begin(), filled.end(), true)); }
 
+std::optional<std::uint64_t> MemoryImage::firstFilledAddress() const
+{
+    const auto first = std::find(filled.begin(), filled.end(), true);
+    if (first == filled.end())
+        return std::nullopt;
+    return std::uint64_t(startAddress) + std::uint64_t(first - filled.begin());
+}
+
+std::optional<std::uint64_t> MemoryImage::lastFilledAddress() const
+{
+    const auto last = std::find(filled.rbegin(), filled.rend(), true);
+    if (last == filled.rend())
+        return std::nullopt;
+    return std::uint64_t(startAddress) + std::uint64_t(filled.rend() - last - 1);
+}
+
 MemoryImage wholeImage(std::uint32_t startAddress, std::vector<std::uint8_t> bytes)
 {
     MemoryImage image;

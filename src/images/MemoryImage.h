@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -22,6 +23,9 @@ struct MemoryImage {
 
     std::size_t size() const { return bytes.size(); }
     std::size_t filledCount() const;
+    // The addresses of the first and the last given byte; none in an image of gaps only.
+    std::optional<std::uint64_t> firstFilledAddress() const;
+    std::optional<std::uint64_t> lastFilledAddress() const;
 };
 
 // Every byte given: what a raw file or a read of the target holds.

@@ -142,10 +142,10 @@ RecordRead readSRecords(std::string_view content)
     return {assembler.image(std::move(header)), {}};
 }
 
-std::string writeSRecords(const MemoryImage& image)
+std::string writeSRecords(const MemoryImage& image, std::string_view header)
 {
     std::string text;
-    const std::string_view header = std::string_view(image.header).substr(0, kLongestHeader);
+    header = header.substr(0, kLongestHeader);
     appendRecord(text, '0', 0, std::span(reinterpret_cast<const std::uint8_t*>(header.data()), header.size()));
     std::uint32_t dataRecords = 0;
     forEachRecordPiece(image, kWrittenDataBytes, [&](std::uint32_t address, std::span<const std::uint8_t> data) {

@@ -18,8 +18,8 @@
 // digits and CR LF line ends are read as well.
 RecordRead readSRecords(std::string_view content);
 
-// The file for `image`: an S0 header holding image.header (its first 252 bytes,
-// as many as a record holds), S1 records of at most 32 bytes, the S5 count and
-// an S9 start record with address 0. Upper-case digits, LF line ends. Every
-// given byte of the image must lie at or below MAX_IMAGE_ADDRESS.
-std::string writeSRecords(const MemoryImage& image);
+// The file for `image`: an S0 header holding `header` (its first 252 bytes, as
+// many as a record holds), S1 records of at most 32 bytes, the S5 count and an
+// S9 start record with address 0. Upper-case digits, LF line ends. Every given
+// byte of the image must lie at or below MAX_IMAGE_ADDRESS.
+std::string writeSRecords(const MemoryImage& image, std::string_view header);

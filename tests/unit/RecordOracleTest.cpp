@@ -76,7 +76,7 @@ TEST_F(RecordOracleTest, WhatTheProgramWritesHoldsTheSameBytesForSrecord)
         ASSERT_TRUE(succeeds("srec_cat" + srecCatInputs(runs) + " -o reference.srec"));
         MemoryImage image = imageOf(bytesOf(runs));
         image.header = "Rovidada DE12";
-        std::ofstream(at("ours.s19")) << writeSRecords(image);
+        std::ofstream(at("ours.s19")) << writeSRecords(image, image.header);
         std::ofstream(at("ours.hex")) << writeIntelHex(image);
 
         EXPECT_TRUE(succeeds("srec_cmp ours.s19 reference.srec"));

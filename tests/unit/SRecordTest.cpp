@@ -122,7 +122,7 @@ TEST(SRecordTest, WritesHeaderRecordsOfAtMost32BytesCountAndStart)
     given[0x0840] = 0xAB; // after a gap
     MemoryImage image = imageOf(given);
     image.header = "Rovidada DE12";
-    EXPECT_EQ(writeSRecords(image), "S0100000526F7669646164612044453132B9\n"
+    EXPECT_EQ(writeSRecords(image, image.header), "S0100000526F7669646164612044453132B9\n"
                                     "S1130810101112131415161718191A1B1C1D1E1F5C\n"
                                     "S1180820202122232425262728292A2B2C2D2E2F30313233344D\n"
                                     "S1040840AB08\n"
@@ -133,7 +133,7 @@ TEST(SRecordTest, WritesHeaderRecordsOfAtMost32BytesCountAndStart)
     std::string headerDigits;
     for (int i = 0; i < 252; ++i)
         headerDigits += "78";
-    EXPECT_TRUE(writeSRecords(image).starts_with("S0FF0000" + headerDigits + "E0\n"));
+    EXPECT_TRUE(writeSRecords(image, image.header).starts_with("S0FF0000" + headerDigits + "E0\n"));
 }
 
 TEST(SRecordTest, WhatIsWrittenReadsBackTheSame)
@@ -142,7 +142,7 @@ TEST(SRecordTest, WhatIsWrittenReadsBackTheSame)
         SCOPED_TRACE(seed);
         MemoryImage image = imageOf(bytesOf(randomRuns(seed)));
         image.header = "seed " + std::to_string(seed);
-        const RecordRead read = readSRecords(writeSRecords(image));
+        const RecordRead read = readSRecords(writeSRecords(image, image.header));
         expectPlaced(read, givenBytes(image));
         EXPECT_EQ(read.image.header, image.header);
     }
