@@ -23,12 +23,15 @@ constexpr std::size_t kFrameBytes = 5;        // length, offset (2), type, check
 constexpr std::size_t kDataAt = 4;            // the first data byte after length, offset and type
 constexpr std::size_t kWrittenDataBytes = 16;
 
-// What a record of `type` must carry; -1 for any length (data), -2 for a type Intel HEX does not have.
+constexpr int kAnyLength = -1;
+constexpr int kNoSuchType = -2;
+
+// The data bytes a record of `type` carries.
 int dataLengthOf(std::uint8_t type)
 {
     switch (type) {
     case DATA:
-        return -1;
+        return kAnyLength;
     case END_OF_FILE:
         return 0;
     case SEGMENT_BASE:
@@ -38,7 +41,7 @@ int dataLengthOf(std::uint8_t type)
     case LINEAR_START:
         return 4;
     default:
-        return -2;
+        return kNoSuchType;
     }
 }
 
@@ -55,16 +58,14 @@ RecordError checkRecord(const RecordLine& line, std::vector<std::uint8_t>& bytes
     if (RecordError error = checkLineLength(line, shortest + 2 * std::size_t(bytes[0]));
         error.problem != RecordProblem::none)
         return error;
-    if (const std::uint8_t sum = checksumOf(byteSum(std::span(bytes).first(bytes.size() - 1))); sum != bytes.back()) {
-        RecordError error = lineError(RecordProblem::badChecksum, line);
-        error.found = bytes.back();
-        error.expected = sum;
+    const std::uint8_t sum = checksumOf(byteSum(std::span(bytes).first(bytes.size() - 1)));
+    if (RecordError error = checkChecksum(line, bytes.back(), sum); error.problem != RecordProblem::none)
         return error;
-    }
     const std::uint8_t type = bytes[3];
     const int length = dataLengthOf(type);
-    if (length == -2 || (length >= 0 && bytes[0] != length)) {
-        RecordError error = lineError(length == -2 ? RecordProblem::unknownType : RecordProblem::badLength, line);
+    if (length == kNoSuchType || (length != kAnyLength && bytes[0] != length)) {
+        RecordError error =
+            lineError(length == kNoSuchType ? RecordProblem::unknownType : RecordProblem::badLength, line);
         error.recordType = type;
         error.found = bytes[0];
         return error;
@@ -94,11 +95,8 @@ RecordRead readIntelHex(std::string_view content)
     RecordLines lines(content);
     RecordLine line;
     while (lines.next(line)) {
-        if (endLine != 0) {
-            RecordError error = lineError(RecordProblem::afterEnd, line);
-            error.otherLine = endLine;
-            return {{}, error};
-        }
+        if (endLine != 0)
+            return {{}, recordAfterEnd(line, endLine)};
         if (line.text[0] != ':')
             return {{}, lineError(RecordProblem::notARecord, line)};
         if (RecordError error = checkRecord(line, bytes); error.problem != RecordProblem::none)

@@ -2,20 +2,21 @@
 // entry point of the window and of the command line.
 //
 //   MemoryImageLoad load = loadMemoryImage(path);
-//   if (!load.ok()) ... loadFailureText(load) says why, in the program's words
+//   if (!load.ok()) ... loadFailureText(load) says why (images/ImageMessages.h)
 //   if (load.format == ImageFormat::raw) ... a raw file names no address: keep your own start
 //   ... load.image: start address, bytes, gaps (empty cells), S0 header
 //
 //   ImageSave saved = saveMemoryImage(path, formatOfName(path).value_or(ImageFormat::raw), image);
+//   if (!saved.ok()) ... saveFailureText(saved)
 //
 // The format of a file that is read is recognised from its content, never from
 // its name: S-records when every non-empty line is a line of text (printable
 // ASCII) that begins with S and a digit, Intel HEX when every one begins with
 // a colon; anything else is a raw image, loaded byte for byte. A record file
-// broken in any other way is refused with the line at fault. A file of MAX_IMAGE_BYTES or more is refused before it is read, and a
-// failed load gives no bytes at all. Saving writes the format asked for,
-// through the same safe save as raw images: the old file is replaced only once
-// the new one is on disk.
+// broken in any other way is refused with the line at fault. A file of more
+// than MAX_IMAGE_BYTES is refused before it is read, and a failed load gives no
+// bytes at all. Saving writes the format asked for, through the same safe save
+// as raw images: the old file is replaced only once the new one is on disk.
 #pragma once
 
 #include <optional>

@@ -1,22 +1,13 @@
 // Splitting record files into lines and turning digit pairs into bytes.
 #include "images/RecordText.h"
 
+#include "store/HexDigits.h"
+
 namespace {
 
 constexpr char kDosEndOfFile = '\x1A';
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 std::string_view trimmed(std::string_view text)
 {
@@ -56,7 +47,7 @@ RecordError decodeHexPairs(const RecordLine& line, std::size_t firstColumn, std:
     const std::string_view digits = line.text.substr(firstColumn);
     bytes.reserve(digits.size() / 2);
     for (std::size_t i = 0; i < digits.size(); ++i) {
-        const int value = hexValue(digits[i]);
+        const int value = hexDigitValue(static_cast<unsigned char>(digits[i]));
         if (value < 0) {
             RecordError error = lineError(RecordProblem::notHexDigit, line);
             error.column = firstColumn + i + 1;
@@ -73,6 +64,13 @@ RecordError decodeHexPairs(const RecordLine& line, std::size_t firstColumn, std:
 
 RecordError lineError(RecordProblem problem, const RecordLine& line) { return RecordError{problem, line.number}; }
 
+RecordError recordAfterEnd(const RecordLine& line, std::size_t endLine)
+{
+    RecordError error = lineError(RecordProblem::afterEnd, line);
+    error.otherLine = endLine;
+    return error;
+}
+
 RecordError checkLineLength(const RecordLine& line, std::size_t expected)
 {
     if (line.text.size() == expected)
@@ -81,6 +79,16 @@ RecordError checkLineLength(const RecordLine& line, std::size_t expected)
         lineError(line.text.size() < expected ? RecordProblem::lineTooShort : RecordProblem::lineTooLong, line);
     error.found = line.text.size();
     error.expected = expected;
+    return error;
+}
+
+RecordError checkChecksum(const RecordLine& line, std::uint8_t onLine, std::uint8_t computed)
+{
+    if (onLine == computed)
+        return {};
+    RecordError error = lineError(RecordProblem::badChecksum, line);
+    error.found = onLine;
+    error.expected = computed;
     return error;
 }
 
@@ -94,9 +102,8 @@ unsigned byteSum(std::span<const std::uint8_t> bytes)
 
 void appendHexBytes(std::string& text, std::span<const std::uint8_t> bytes)
 {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
     for (std::uint8_t b : bytes) {
-        text += kDigits[b >> 4];
-        text += kDigits[b & 0xF];
+        text += HEX_DIGITS[b >> 4];
+        text += HEX_DIGITS[b & 0xF];
     }
 }

@@ -39,8 +39,13 @@ RecordError decodeHexPairs(const RecordLine& line, std::size_t firstColumn, std:
 
 // A problem of the record on `line`.
 RecordError lineError(RecordProblem problem, const RecordLine& line);
+// The problem of a record on `line` after the end record on `endLine`.
+RecordError recordAfterEnd(const RecordLine& line, std::size_t endLine);
 // None when the line is `expected` characters long; otherwise too short or too long.
 RecordError checkLineLength(const RecordLine& line, std::size_t expected);
+
+// None when the checksum on the line is the one its bytes give.
+RecordError checkChecksum(const RecordLine& line, std::uint8_t onLine, std::uint8_t computed);
 
 // The bytes added up, as both checksums start.
 unsigned byteSum(std::span<const std::uint8_t> bytes);

@@ -55,13 +55,7 @@ RecordError checkRecord(const RecordLine& line, const RecordKind& kind, std::uin
         error.recordType = type;
         return error;
     }
-    if (const std::uint8_t sum = checksumOf(std::span(bytes).first(bytes.size() - 1)); sum != bytes.back()) {
-        RecordError error = lineError(RecordProblem::badChecksum, line);
-        error.found = bytes.back();
-        error.expected = sum;
-        return error;
-    }
-    return {};
+    return checkChecksum(line, bytes.back(), checksumOf(std::span(bytes).first(bytes.size() - 1)));
 }
 
 // One record with a 16-bit address, the only width the program writes.
@@ -91,11 +85,8 @@ RecordRead readSRecords(std::string_view content)
     RecordLines lines(content);
     RecordLine line;
     while (lines.next(line)) {
-        if (endLine != 0) {
-            RecordError error = lineError(RecordProblem::afterEnd, line);
-            error.otherLine = endLine;
-            return {{}, error};
-        }
+        if (endLine != 0)
+            return {{}, recordAfterEnd(line, endLine)};
         if (line.text.size() < kMarkAndType || line.text[0] != 'S' || line.text[1] < '0' || line.text[1] > '9')
             return {{}, lineError(RecordProblem::notARecord, line)};
         const auto type = std::uint8_t(line.text[1] - '0');

@@ -82,3 +82,23 @@ inline void expectPlaced(const RecordRead& read, const AddressBytes& expected)
     EXPECT_EQ(read.image.startAddress + read.image.size() - 1, expected.rbegin()->first);
     EXPECT_TRUE(givenBytes(read.image) == expected);
 }
+
+// A file a reader must refuse, and what its problem must say.
+struct RefusedFile {
+    const char* name;
+    const char* text;
+    RecordProblem problem;
+    std::size_t line;
+    std::uint64_t found = 0;
+    std::uint64_t expected = 0;
+};
+
+inline void expectRefused(const RecordRead& read, const RefusedFile& file)
+{
+    SCOPED_TRACE(file.name);
+    EXPECT_EQ(read.error.problem, file.problem);
+    EXPECT_EQ(read.error.line, file.line);
+    EXPECT_EQ(read.error.found, file.found);
+    EXPECT_EQ(read.error.expected, file.expected);
+    EXPECT_TRUE(read.image.bytes.empty());
+}

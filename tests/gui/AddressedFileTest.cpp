@@ -93,7 +93,7 @@ TEST_F(AddressedFileTest, AFileWithGapsLandsAtItsAddressesWithEmptyCellsBetween)
         for (int i : {0, 1}) {
             wxRect field;
             statusBar.GetFieldRect(i, field);
-            EXPECT_LT(statusBar.GetTextExtent(statusBar.GetStatusText(i)).x, field.width) << "field " << i << " is cut off";
+            EXPECT_LT(statusBar.GetTextExtent(statusBar.GetStatusText(i)).x, field.width) << "field " << i << " cut off";
         }
     }
 }

@@ -32,41 +32,26 @@ TEST(IntelHexTest, ReadsEveryRecordTypeAndPlacesEachByteAtItsAddress)
 
 TEST(IntelHexTest, EachBrokenLineIsRefusedWithItsLine)
 {
-    const struct {
-        const char* name;
-        const char* text;
-        RecordProblem problem;
-        std::size_t line;
-        std::uint64_t found;
-        std::uint64_t expected;
-    } cases[] = {
+    const RefusedFile files[] = {
         {"bad checksum", ":03080300010203EC\n:0108200006D2\n:00000001FF\n", RecordProblem::badChecksum, 2, 0xD2,
          0xD1},
         {"too short", ":03080300010203EC\n:030803000102EC\n:00000001FF\n", RecordProblem::lineTooShort, 2, 15, 17},
         {"too short for a record", ":0308\n", RecordProblem::lineTooShort, 1, 5, 11},
         {"too long", ":03080300010203ECEC\n:00000001FF\n", RecordProblem::lineTooLong, 1, 19, 17},
-        {"end record with data", ":03080300010203EC\n:0100000100FE\n", RecordProblem::badLength, 2, 1, 0},
-        {"segment base of one byte", ":0100000200FD\n:03080300010203EC\n:00000001FF\n", RecordProblem::badLength, 1, 1,
-         0},
-        {"type 06", ":03080300010203EC\n:00000006FA\n:00000001FF\n", RecordProblem::unknownType, 2, 0, 0},
-        {"no record", ":03080300010203EC\nS1060803010203E8\n", RecordProblem::notARecord, 2, 0, 0},
-        {"data after the end", ":03080300010203EC\n:00000001FF\n:0108200006D1\n", RecordProblem::afterEnd, 3, 0, 0},
-        {"no end record", ":03080300010203EC\n", RecordProblem::noEndRecord, 0, 0, 0},
-        {"no data record", ":0400000500000803EC\n:00000001FF\n", RecordProblem::noData, 0, 0, 0},
-        {"a linear base of 1", ":020000040001F9\n:0100000001FE\n:00000001FF\n", RecordProblem::beyondAddressSpace, 2,
-         0, 0},
-        {"a record that runs past FFFF", ":02FFFF000102FD\n:00000001FF\n", RecordProblem::beyondAddressSpace, 1, 0, 0},
-        {"records that disagree", ":03080300010203EC\n:0108050007EB\n:00000001FF\n", RecordProblem::overlap, 2, 0, 0},
+        {"end record with data", ":03080300010203EC\n:0100000100FE\n", RecordProblem::badLength, 2, 1},
+        {"segment base of one byte", ":0100000200FD\n:03080300010203EC\n:00000001FF\n", RecordProblem::badLength, 1, 1},
+        {"type 06", ":03080300010203EC\n:00000006FA\n:00000001FF\n", RecordProblem::unknownType, 2},
+        {"no record", ":03080300010203EC\nS1060803010203E8\n", RecordProblem::notARecord, 2},
+        {"data after the end", ":03080300010203EC\n:00000001FF\n:0108200006D1\n", RecordProblem::afterEnd, 3},
+        {"no end record", ":03080300010203EC\n", RecordProblem::noEndRecord, 0},
+        {"no data record", ":0400000500000803EC\n:00000001FF\n", RecordProblem::noData, 0},
+        {"a linear base of 1", ":020000040001F9\n:0100000001FE\n:00000001FF\n", RecordProblem::beyondAddressSpace, 2},
+        {"a record that runs past FFFF", ":02FFFF000102FD\n:00000001FF\n", RecordProblem::beyondAddressSpace, 1},
+        {"records that disagree", ":03080300010203EC\n:0108050007EB\n:00000001FF\n", RecordProblem::overlap, 2},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const RecordRead read = readIntelHex(c.text);
-        EXPECT_EQ(read.error.problem, c.problem);
-        EXPECT_EQ(read.error.line, c.line);
-        EXPECT_EQ(read.error.found, c.found);
-        EXPECT_EQ(read.error.expected, c.expected);
-        EXPECT_TRUE(read.image.bytes.empty());
-    }
+    for (const RefusedFile& file : files)
+        expectRefused(readIntelHex(file.text), file);
+
     const RecordError beyond = readIntelHex(":020000040001F9\n:0100000001FE\n:00000001FF\n").error;
     EXPECT_EQ(beyond.address, 0x10000u);
     EXPECT_EQ(readIntelHex(":00000006FA\n").error.recordType, 6);

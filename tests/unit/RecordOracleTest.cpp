@@ -38,7 +38,8 @@ protected:
     ::testing::AssertionResult succeeds(const std::string& command) const
     {
         const std::string log = at("tool.log");
-        const int status = std::system(("cd '" + folder_.string() + "' && " + command + " >'" + log + "' 2>&1").c_str());
+        const std::string inFolder = "cd '" + folder_.string() + "' && " + command + " >'" + log + "' 2>&1";
+        const int status = std::system(inFolder.c_str());
         if (status == 0)
             return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << command << "\n" << fileText(log);
@@ -74,9 +75,8 @@ TEST_F(RecordOracleTest, WhatTheProgramWritesHoldsTheSameBytesForSrecord)
         SCOPED_TRACE(seed);
         const std::vector<DataRun> runs = randomRuns(seed);
         ASSERT_TRUE(succeeds("srec_cat" + srecCatInputs(runs) + " -o reference.srec"));
-        MemoryImage image = imageOf(bytesOf(runs));
-        image.header = "Rovidada DE12";
-        std::ofstream(at("ours.s19")) << writeSRecords(image, image.header);
+        const MemoryImage image = imageOf(bytesOf(runs));
+        std::ofstream(at("ours.s19")) << writeSRecords(image, "Rovidada DE12");
         std::ofstream(at("ours.hex")) << writeIntelHex(image);
 
         EXPECT_TRUE(succeeds("srec_cmp ours.s19 reference.srec"));
