@@ -14,7 +14,7 @@
 // Reads every record of `content`, with either kind of base. The start
 // addresses (03, 05) are read and ignored. The file must end in its end
 // record: a file cut short loses its last records, and without the end record
-// nothing would show it. Lower-case digits and CR LF line ends are read as well.
+// nothing would show it. Lower-case digits and CR LF or CR line ends are read too.
 RecordRead readIntelHex(std::string_view content);
 
 // The file for `image`: type 00 records of at most 16 bytes and the end

@@ -5,9 +5,10 @@
 
 namespace {
 
-constexpr char kDosEndOfFile = '\x1A';
+// Line ends, blanks and the end-of-file mark (Ctrl+Z) of old DOS tools.
+constexpr std::string_view kBlanksAtTheEnd = " \t\r\n\x1A";
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view trimmed(std::string_view text)
 {
@@ -20,19 +21,20 @@ std::string_view trimmed(std::string_view text)
 
 } // namespace
 
-RecordLines::RecordLines(std::string_view content) : rest_(content)
+RecordLines::RecordLines(std::string_view content)
 {
-    while (!rest_.empty() && (rest_.back() == kDosEndOfFile || isBlank(rest_.back()) || rest_.back() == '\n'))
-        rest_.remove_suffix(1);
+    const std::size_t last = content.find_last_not_of(kBlanksAtTheEnd);
+    rest_ = content.substr(0, last == std::string_view::npos ? 0 : last + 1);
 }
 
 bool RecordLines::next(RecordLine& line)
 {
     while (!rest_.empty()) {
         ++number_;
-        const std::size_t end = rest_.find('\n');
+        const std::size_t end = rest_.find_first_of("\r\n");
         const std::string_view text = trimmed(rest_.substr(0, end));
-        rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
+        const bool crLf = end != std::string_view::npos && rest_.substr(end, 2) == "\r\n";
+        rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + (crLf ? 2 : 1));
         if (!text.empty()) {
             line = {number_, text};
             return true;

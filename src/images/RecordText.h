@@ -18,7 +18,7 @@ struct RecordLine {
 
 // The non-empty lines of a file's content, one at a time, so that a look at
 // the first lines of a large binary file costs no more than those lines. Lines
-// end in LF or CR LF; spaces and tabs around a line and the end-of-file mark
+// end in LF, CR LF or CR; spaces and tabs around a line and the end-of-file mark
 // (Ctrl+Z) of old DOS tools are not part of it.
 class RecordLines {
 public:

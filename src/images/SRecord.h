@@ -15,7 +15,7 @@
 // Reads every record of `content`; widths may be mixed. The file need not end
 // in a start record (srec_cat ends its files with S5), but nothing may follow
 // one. Counts are checked where given, and so is every checksum. Lower-case
-// digits and CR LF line ends are read as well.
+// digits and CR LF or CR line ends are read as well.
 RecordRead readSRecords(std::string_view content);
 
 // The file for `image`: an S0 header holding `header` (its first 252 bytes, as

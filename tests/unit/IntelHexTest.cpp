@@ -28,6 +28,8 @@ TEST(IntelHexTest, ReadsEveryRecordTypeAndPlacesEachByteAtItsAddress)
     expectPlaced(readIntelHex(":03080300010203ec\r\n\r\n :0200000200807c\r\n:020010000405e5\r\n:020000040000fa\r\n"
                               ":0108200006d1 \r\n:00000001ff\r\n\x1a"),
                  kAllTypesBytes);
+    const RecordRead oldMac = readIntelHex(":03080300010203EC\r:0200000200807C\r\r:020010000405E5\r:0108200006D2\r");
+    EXPECT_EQ(oldMac.error.line, 5u) << "CR alone ends a line too";
 }
 
 TEST(IntelHexTest, EachBrokenLineIsRefusedWithItsLine)
