@@ -152,5 +152,44 @@ inline constexpr Text FILE_VERY_LARGE = u8"Plik jest bardzo duży i wczytywanie 
 inline constexpr Text FILE_TOO_LARGE = u8"Plik jest za duży: bufor mieści najwyżej 9999999 bajtów.";
 inline constexpr Text LOAD_RESULT = u8"Wczytano ";
 inline constexpr Text UNIT_KB = u8"  KB";
+// Beside the result of an S-record or Intel HEX load: the addresses its data spans.
+inline constexpr Text LOAD_ADDRESSES = u8"Adresy {first}–{last}";
+// File dialog filters: a name, then the patterns (lower case first: the save
+// dialog adds its extension to a name typed without one).
+inline constexpr Text FILTER_ALL_FILES = u8"Wszystkie pliki (*)|*";
+inline constexpr Text FILTER_RAW = u8"Obraz binarny (*.bin)|*";
+inline constexpr Text FILTER_SRECORD =
+    u8"S-record (*.s19, *.s28, *.s37, *.mot, *.srec)|*.s19;*.s28;*.s37;*.mot;*.srec;*.S19;*.S28;*.S37;*.MOT;*.SREC";
+inline constexpr Text FILTER_INTEL_HEX = u8"Intel HEX (*.hex, *.ihx)|*.hex;*.ihx;*.HEX;*.IHX";
+inline constexpr Text SAVE_BEYOND_ADDRESS_SPACE =
+    u8"Bufor sięga poza adres FFFF, a pliki S-record i Intel HEX mieszczą tylko adresy 0000–FFFF. "
+    u8"Nic nie zapisano; zapisz bufor jako obraz binarny.";
+
+// S-record and Intel HEX files that cannot be read; {name} parts are filled in.
+inline constexpr Text RECORDS_BROKEN_SRECORD = u8"Błąd w pliku S-record, nic nie wczytano:";
+inline constexpr Text RECORDS_BROKEN_INTEL_HEX = u8"Błąd w pliku Intel HEX, nic nie wczytano:";
+inline constexpr Text RECORD_NOT_A_RECORD = u8"Wiersz {line}: to nie jest rekord tego formatu.";
+inline constexpr Text RECORD_NOT_HEX_DIGIT =
+    u8"Wiersz {line}, znak {column}: oczekiwano cyfry szesnastkowej, jest {character}.";
+inline constexpr Text RECORD_CHARACTER = u8"„{character}”";
+inline constexpr Text RECORD_CHARACTER_CODE = u8"bajt {code}";
+inline constexpr Text RECORD_LINE_TOO_SHORT =
+    u8"Wiersz {line}: wiersz za krótki (ma długość {found}, rekord wymaga {expected}).";
+inline constexpr Text RECORD_LINE_TOO_LONG =
+    u8"Wiersz {line}: wiersz za długi (ma długość {found}, rekord wymaga {expected}).";
+inline constexpr Text RECORD_BAD_LENGTH = u8"Wiersz {line}: bajt długości {found} nie pasuje do rekordu {type}.";
+inline constexpr Text RECORD_BAD_CHECKSUM =
+    u8"Wiersz {line}: zła suma kontrolna (jest {found}, powinna być {expected}).";
+inline constexpr Text RECORD_UNKNOWN_TYPE = u8"Wiersz {line}: nieznany typ rekordu {type}.";
+inline constexpr Text RECORD_AFTER_END = u8"Wiersz {line}: rekord po rekordzie końcowym z wiersza {other}.";
+inline constexpr Text RECORD_COUNT_MISMATCH =
+    u8"Wiersz {line}: rekord {type} podaje liczbę rekordów danych {found}, a przed nim jest ich {expected}.";
+inline constexpr Text RECORD_BEYOND_ADDRESS_SPACE =
+    u8"Wiersz {line}: dane pod adresami {address}–{last} wychodzą poza 16-bitową przestrzeń adresową (0000–FFFF).";
+inline constexpr Text RECORD_OVERLAP = u8"Wiersze {other} i {line}: rekordy podają różne bajty pod adresem {address}.";
+inline constexpr Text RECORD_NO_END = u8"Plik kończy się bez rekordu końca pliku (typ 01).";
+inline constexpr Text RECORD_NO_DATA = u8"Plik nie zawiera żadnego rekordu danych.";
+inline constexpr Text RECORD_TYPE_SRECORD = u8"S{type}";
+inline constexpr Text RECORD_TYPE_INTEL_HEX = u8"typu {type}";
 
 } // namespace texts

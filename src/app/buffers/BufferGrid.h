@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include <wx/grid.h>
 
@@ -30,6 +31,9 @@ public:
 
     std::uint32_t byteCount = 0;
     std::uint32_t startAddress = 0; // only its low 16 bits are shown
+    // The S0 text of the S-record file loaded into this grid, written again
+    // when the grid is saved as S-records; empty for any other content.
+    std::string imageHeader;
 
     // Bytes the cells hold: rows × 16, at least byteCount once the fields have
     // handed a count over (see ensureCapacity).
