@@ -1,0 +1,118 @@
+#include "store/HexText.h"
+
+#include "store/CellRules.h"
+#include "store/Windows1250.h"
+
+namespace {
+
+constexpr std::size_t kLongestBadToken = 20; // of a token quoted back to the user
+
+bool isSeparator(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L','; }
+
+int digitValue(wchar_t c)
+{
+    if (c >= L'0' && c <= L'9')
+        return c - L'0';
+    if (c >= L'A' && c <= L'F')
+        return c - L'A' + 10;
+    if (c >= L'a' && c <= L'f')
+        return c - L'a' + 10;
+    return -1;
+}
+
+// The cells of one token, or the reason it is none.
+HexTextReading::Problem readToken(std::wstring_view token, std::vector<int>& cells)
+{
+    if (token.size() > 2 && token[0] == L'0' && (token[1] == L'x' || token[1] == L'X'))
+        token.remove_prefix(2);
+    if (token.size() == 1) {
+        const int digit = digitValue(token[0]);
+        if (digit < 0)
+            return HexTextReading::Problem::notHex;
+        cells.push_back(digit);
+        return HexTextReading::Problem::none;
+    }
+    for (wchar_t c : token) {
+        if (c != L'?' && digitValue(c) < 0)
+            return HexTextReading::Problem::notHex;
+    }
+    if (token.size() % 2 != 0)
+        return HexTextReading::Problem::oddDigits;
+    for (std::size_t i = 0; i < token.size(); i += 2) {
+        const wchar_t high = token[i];
+        const wchar_t low = token[i + 1];
+        if (high == L'?' && low == L'?')
+            cells.push_back(kAnyByte);
+        else if (high == L'?' || low == L'?')
+            return HexTextReading::Problem::notHex; // half a byte cannot be left open
+        else
+            cells.push_back(digitValue(high) * 16 + digitValue(low));
+    }
+    return HexTextReading::Problem::none;
+}
+
+} // namespace
+
+HexTextReading readHexText(std::wstring_view text, std::size_t limit)
+{
+    HexTextReading reading;
+    std::vector<int> cells;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (isSeparator(text[i])) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < text.size() && !isSeparator(text[end]))
+            ++end;
+        const std::wstring_view token = text.substr(i, end - i);
+        cells.clear();
+        const HexTextReading::Problem problem = readToken(token, cells);
+        if (problem != HexTextReading::Problem::none) {
+            reading.problem = problem;
+            reading.badToken = std::wstring(token.substr(0, kLongestBadToken));
+            reading.cells.clear();
+            return reading;
+        }
+        reading.total += cells.size();
+        for (std::size_t k = 0; k < cells.size() && reading.cells.size() < limit; ++k)
+            reading.cells.push_back(cells[k]);
+        i = end;
+    }
+    return reading;
+}
+
+CharTextReading readCharText(std::wstring_view text, std::size_t limit)
+{
+    CharTextReading reading;
+    reading.total = text.size();
+    for (std::size_t i = 0; i < text.size() && i < limit; ++i) {
+        const std::uint8_t byte = unicodeToWindows1250(char32_t(text[i]));
+        if (byte == '?' && text[i] != L'?' && reading.firstForeign == std::wstring::npos)
+            reading.firstForeign = i;
+        reading.bytes.push_back(byte);
+    }
+    return reading;
+}
+
+std::wstring hexCopyText(const ByteStore& store, const CellSpan& span)
+{
+    std::wstring text;
+    text.reserve(span.cells() * 3);
+    for (std::size_t n = 0; n < span.cells(); ++n) {
+        if (n > 0)
+            text += n % span.width == 0 ? L'\n' : L' ';
+        const std::size_t k = span.cell(n);
+        text += store.isHexEmpty(k) ? std::wstring(L"??") : byteText(store.getByte(k));
+    }
+    return text;
+}
+
+std::wstring charCopyText(const ByteStore& store, const CellSpan& span)
+{
+    std::wstring text;
+    text.reserve(span.cells());
+    span.forEachCell([&](std::size_t k) { text += byteGlyph(store.getByte(k)); });
+    return text;
+}
