@@ -101,7 +101,7 @@ void MainFrame::onLoadFile(wxCommandEvent&)
 void MainFrame::onSaveFile(wxCommandEvent&)
 {
     const wxString path = fileChooser().chooseFileToSave();
-    const BufferGrid* grid = bufferBook->currentBuffer;
+    BufferGrid* grid = bufferBook->currentBuffer;
     if (path.empty() || !grid)
         return;
     // The grid grows to hold its count; cells it does not have are written as 00.
@@ -116,6 +116,9 @@ void MainFrame::onSaveFile(wxCommandEvent&)
         gauge.progressStep();
     }
     gauge.progressFinish();
-    if (!saveImageFile(fileSystemPath(path), block).ok())
+    if (!saveImageFile(fileSystemPath(path), block).ok()) {
         showMessageBox(uiText(texts::FILE_CANNOT_OPEN), uiText(texts::CAPTION_ERROR), wxOK);
+        return;
+    }
+    grid->markSaved();
 }

@@ -132,26 +132,26 @@ std::size_t CellSnapshot::memoryBytes() const
     return sizeof *this + bytes_.capacity() + flags_.capacity() + texts;
 }
 
-CellSnapshot ByteStore::snapshot(const CellSpan& span) const
+CellSnapshot ByteStore::snapshot(const CellBlock& block) const
 {
     CellSnapshot shot;
-    shot.span_ = span;
+    shot.block_ = block;
     std::vector<std::uint8_t> bytes, flags;
-    bytes.reserve(span.cells());
-    flags.reserve(span.cells());
+    bytes.reserve(block.cells());
+    flags.reserve(block.cells());
     // Row by row, a block copy each: a megabyte's snapshot is part of the
     // time an undo takes.
-    for (std::size_t row = 0; row < span.rows; ++row) {
-        const std::size_t start = span.first + row * CellSpan::kRowStride;
-        const std::size_t inside = start < bytes_.size() ? std::min(span.width, bytes_.size() - start) : 0;
+    for (std::size_t row = 0; row < block.rows; ++row) {
+        const std::size_t start = block.first + row * CellBlock::kRowStride;
+        const std::size_t inside = start < bytes_.size() ? std::min(block.width, bytes_.size() - start) : 0;
         if (inside > 0) {
             const auto from = std::ptrdiff_t(start);
             const auto to = from + std::ptrdiff_t(inside);
             bytes.insert(bytes.end(), bytes_.begin() + from, bytes_.begin() + to);
             flags.insert(flags.end(), flags_.begin() + from, flags_.begin() + to);
         }
-        bytes.resize(bytes.size() + span.width - inside, 0);
-        flags.resize(flags.size() + span.width - inside, HEX_EMPTY | CHAR_EMPTY);
+        bytes.resize(bytes.size() + block.width - inside, 0);
+        flags.resize(flags.size() + block.width - inside, HEX_EMPTY | CHAR_EMPTY);
         if (oddHex_.empty() && oddChar_.empty())
             continue;
         for (std::size_t k = start; k < start + inside; ++k) {
@@ -168,14 +168,14 @@ CellSnapshot ByteStore::snapshot(const CellSpan& span) const
 
 void ByteStore::restore(const CellSnapshot& shot, bool keepRed)
 {
-    const CellSpan& span = shot.span_;
-    const std::vector<std::uint8_t> bytes = unpackRuns(shot.bytes_, span.cells());
-    const std::vector<std::uint8_t> flags = unpackRuns(shot.flags_, span.cells());
+    const CellBlock& block = shot.block_;
+    const std::vector<std::uint8_t> bytes = unpackRuns(shot.bytes_, block.cells());
+    const std::vector<std::uint8_t> flags = unpackRuns(shot.flags_, block.cells());
     const bool oddTexts = !oddHex_.empty() || !oddChar_.empty();
-    for (std::size_t row = 0; row < span.rows; ++row) {
-        const std::size_t start = span.first + row * CellSpan::kRowStride;
-        const std::size_t end = std::min(start + span.width, bytes_.size());
-        for (std::size_t k = start, i = row * span.width; k < end; ++k, ++i) {
+    for (std::size_t row = 0; row < block.rows; ++row) {
+        const std::size_t start = block.first + row * CellBlock::kRowStride;
+        const std::size_t end = std::min(start + block.width, bytes_.size());
+        for (std::size_t k = start, i = row * block.width; k < end; ++k, ++i) {
             if (oddTexts)
                 clearOddTexts(k);
             bytes_[k] = bytes[i];

@@ -13,18 +13,18 @@
 #include <utility>
 #include <vector>
 
-#include "store/CellSpan.h"
+#include "store/CellBlock.h"
 
-// The cells of a span as they were at one moment (bytes, texts, marks),
+// The cells of a block as they were at one moment (bytes, texts, marks),
 // packed: what an undo step keeps.
 class CellSnapshot {
 public:
-    const CellSpan& span() const { return span_; }
+    const CellBlock& block() const { return block_; }
     std::size_t memoryBytes() const;
 
 private:
     friend class ByteStore;
-    CellSpan span_;
+    CellBlock block_;
     std::vector<std::uint8_t> bytes_; // packed runs, one byte per cell
     std::vector<std::uint8_t> flags_; // packed runs, one flag byte per cell
     std::vector<std::pair<std::size_t, std::wstring>> oddHex_;
@@ -66,8 +66,8 @@ public:
     bool isRed(std::size_t k) const;
     void markRed(std::size_t k);
 
-    // The cells of `span` now; cells past the capacity are taken as empty.
-    CellSnapshot snapshot(const CellSpan& span) const;
+    // The cells of `block` now; cells past the capacity are taken as empty.
+    CellSnapshot snapshot(const CellBlock& block) const;
     // Puts the snapshot's cells back (those inside the capacity). With
     // `keepRed` the red marks stay as they are now: marks come from reads,
     // writes and comparisons, which an edit's undo does not take back.

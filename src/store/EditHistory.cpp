@@ -12,11 +12,11 @@ std::size_t stepBytes(const std::vector<CellSnapshot>& cells)
 
 } // namespace
 
-EditHistory::Step EditHistory::cellStep(const ByteStore& store, const std::vector<CellSpan>& spans)
+EditHistory::Step EditHistory::cellStep(const ByteStore& store, const std::vector<CellBlock>& blocks)
 {
     Step step;
-    for (const CellSpan& span : spans)
-        step.cells.push_back(store.snapshot(span));
+    for (const CellBlock& block : blocks)
+        step.cells.push_back(store.snapshot(block));
     step.bytes = stepBytes(step.cells);
     return step;
 }
@@ -24,7 +24,7 @@ EditHistory::Step EditHistory::cellStep(const ByteStore& store, const std::vecto
 EditHistory::Step EditHistory::wholeStep(const ByteStore& store, std::uint32_t byteCount)
 {
     Step step;
-    step.cells.push_back(store.snapshot(CellSpan::run(0, store.capacity())));
+    step.cells.push_back(store.snapshot(CellBlock::run(0, store.capacity())));
     step.wholeContent = true;
     step.byteCount = byteCount;
     step.capacity = store.capacity();
@@ -32,9 +32,9 @@ EditHistory::Step EditHistory::wholeStep(const ByteStore& store, std::uint32_t b
     return step;
 }
 
-void EditHistory::recordCells(const ByteStore& store, const std::vector<CellSpan>& spans)
+void EditHistory::recordCells(const ByteStore& store, const std::vector<CellBlock>& blocks)
 {
-    push(cellStep(store, spans));
+    push(cellStep(store, blocks));
 }
 
 void EditHistory::recordReplacement(const ByteStore& store, std::uint32_t byteCount)
@@ -75,10 +75,10 @@ EditHistory::Step EditHistory::apply(const Step& step, ByteStore& store, std::ui
         byteCount = step.byteCount;
         return inverse;
     }
-    std::vector<CellSpan> spans;
+    std::vector<CellBlock> blocks;
     for (const CellSnapshot& shot : step.cells)
-        spans.push_back(shot.span());
-    Step inverse = cellStep(store, spans);
+        blocks.push_back(shot.block());
+    Step inverse = cellStep(store, blocks);
     for (const CellSnapshot& shot : step.cells)
         store.restore(shot, true);
     return inverse;
@@ -106,7 +106,7 @@ std::optional<EditHistory::Applied> EditHistory::takeStep(std::deque<Step>& from
     position_ += direction;
     Applied applied{step.wholeContent, {}};
     for (const CellSnapshot& shot : step.cells)
-        applied.spans.push_back(shot.span());
+        applied.blocks.push_back(shot.block());
     bytes_ += inverse.bytes;
     to.push_back(std::move(inverse));
     keepWithinBounds();

@@ -1,5 +1,5 @@
 // Undo and redo for one buffer. A step keeps only what a change overwrote:
-// the cells of the spans it touched (packed, so a fill over a filled block
+// the cells of the blocks it touched (packed, so a fill over a filled block
 // costs a few kilobytes), or, for a read or a load that replaces the whole
 // buffer, the whole old content and its byte count. Undoing a step puts its
 // cells back and keeps what it overwrote in their place, for redo.
@@ -25,14 +25,14 @@ public:
     static constexpr std::size_t kMaxSteps = 1000;
     static constexpr std::size_t kMaxBytes = 16 * 1024 * 1024;
 
-    // What undo or redo changed: the whole content, or the cells of `spans`.
+    // What undo or redo changed: the whole content, or the cells of `blocks`.
     struct Applied {
         bool wholeContent = false;
-        std::vector<CellSpan> spans;
+        std::vector<CellBlock> blocks;
     };
 
     // Before cells change: their content now, as one step. Drops the redo steps.
-    void recordCells(const ByteStore& store, const std::vector<CellSpan>& spans);
+    void recordCells(const ByteStore& store, const std::vector<CellBlock>& blocks);
     // Before the whole content is replaced: the old content and its byte count.
     void recordReplacement(const ByteStore& store, std::uint32_t byteCount);
 
@@ -58,7 +58,7 @@ private:
         std::size_t bytes = 0;
     };
 
-    static Step cellStep(const ByteStore& store, const std::vector<CellSpan>& spans);
+    static Step cellStep(const ByteStore& store, const std::vector<CellBlock>& blocks);
     static Step wholeStep(const ByteStore& store, std::uint32_t byteCount);
     // Applies `step` and returns the step that takes it back.
     static Step apply(const Step& step, ByteStore& store, std::uint32_t& byteCount);

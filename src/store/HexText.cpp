@@ -1,5 +1,7 @@
 #include "store/HexText.h"
 
+#include <algorithm>
+
 #include "store/CellRules.h"
 #include "store/Windows1250.h"
 
@@ -51,6 +53,17 @@ HexTextReading::Problem readToken(std::wstring_view token, std::vector<int>& cel
     return HexTextReading::Problem::none;
 }
 
+// The byte indexes of `blocks`, each once, in ascending order.
+std::vector<std::size_t> cellsInOrder(const std::vector<CellBlock>& blocks)
+{
+    std::vector<std::size_t> cells;
+    for (const CellBlock& block : blocks)
+        block.forEachCell([&cells](std::size_t k) { cells.push_back(k); });
+    std::sort(cells.begin(), cells.end());
+    cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
+    return cells;
+}
+
 } // namespace
 
 HexTextReading readHexText(std::wstring_view text, std::size_t limit)
@@ -96,23 +109,24 @@ CharTextReading readCharText(std::wstring_view text, std::size_t limit)
     return reading;
 }
 
-std::wstring hexCopyText(const ByteStore& store, const CellSpan& span)
+std::wstring hexCopyText(const ByteStore& store, const std::vector<CellBlock>& blocks)
 {
+    const std::vector<std::size_t> cells = cellsInOrder(blocks);
     std::wstring text;
-    text.reserve(span.cells() * 3);
-    for (std::size_t n = 0; n < span.cells(); ++n) {
+    text.reserve(cells.size() * 3);
+    for (std::size_t n = 0; n < cells.size(); ++n) {
+        const std::size_t k = cells[n];
         if (n > 0)
-            text += n % span.width == 0 ? L'\n' : L' ';
-        const std::size_t k = span.cell(n);
+            text += k / CellBlock::kRowStride == cells[n - 1] / CellBlock::kRowStride ? L' ' : L'\n';
         text += store.isHexEmpty(k) ? std::wstring(L"??") : byteText(store.getByte(k));
     }
     return text;
 }
 
-std::wstring charCopyText(const ByteStore& store, const CellSpan& span)
+std::wstring charCopyText(const ByteStore& store, const std::vector<CellBlock>& blocks)
 {
     std::wstring text;
-    text.reserve(span.cells());
-    span.forEachCell([&](std::size_t k) { text += byteGlyph(store.getByte(k)); });
+    for (std::size_t k : cellsInOrder(blocks))
+        text += byteGlyph(store.getByte(k));
     return text;
 }

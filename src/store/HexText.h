@@ -38,8 +38,10 @@ struct CharTextReading {
 };
 CharTextReading readCharText(std::wstring_view text, std::size_t limit);
 
-// The hexadecimal cells of `span`: two digits a byte (the byte a cell
-// stands for), "??" for an empty cell, separated by spaces, a line a row.
-std::wstring hexCopyText(const ByteStore& store, const CellSpan& span);
-// The characters of `span` as the character view shows its bytes, in one line.
-std::wstring charCopyText(const ByteStore& store, const CellSpan& span);
+// The hexadecimal cells of `blocks`, in byte order: two digits a byte (the
+// byte a cell stands for), "??" for an empty cell, separated by spaces, a
+// line for each grid row.
+std::wstring hexCopyText(const ByteStore& store, const std::vector<CellBlock>& blocks);
+// The characters of `blocks` in byte order, as the character view shows their
+// bytes, in one line.
+std::wstring charCopyText(const ByteStore& store, const std::vector<CellBlock>& blocks);

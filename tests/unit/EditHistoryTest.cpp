@@ -22,9 +22,9 @@ std::vector<std::wstring> cellStates(const ByteStore& store)
     return states;
 }
 
-void fill(ByteStore& store, const CellSpan& span, std::uint8_t value)
+void fill(ByteStore& store, const CellBlock& block, std::uint8_t value)
 {
-    span.forEachCell([&](std::size_t k) { store.setByte(k, value); });
+    block.forEachCell([&](std::size_t k) { store.setByte(k, value); });
 }
 
 } // namespace
@@ -59,16 +59,16 @@ TEST(EditHistory, UndoAndRedoBringBackEveryCellState)
     const auto before = cellStates(store);
 
     EditHistory history;
-    const std::vector<CellSpan> spans = {CellSpan{0, 6, 2}, CellSpan::run(40, 3)};
-    history.recordCells(store, spans);
-    for (const CellSpan& span : spans)
-        fill(store, span, 0x5A);
+    const std::vector<CellBlock> blocks = {CellBlock{0, 6, 2}, CellBlock::run(40, 3)};
+    history.recordCells(store, blocks);
+    for (const CellBlock& block : blocks)
+        fill(store, block, 0x5A);
     const auto after = cellStates(store);
 
     const auto undone = history.undo(store, count);
     ASSERT_TRUE(undone);
     EXPECT_FALSE(undone->wholeContent);
-    EXPECT_EQ(undone->spans.size(), 2u);
+    EXPECT_EQ(undone->blocks.size(), 2u);
     EXPECT_EQ(cellStates(store), before);
     ASSERT_TRUE(history.redo(store, count));
     EXPECT_EQ(cellStates(store), after);
@@ -82,8 +82,8 @@ TEST(EditHistory, AnEditsUndoLeavesLaterRedMarksAlone)
     ByteStore store(32);
     std::uint32_t count = 32;
     EditHistory history;
-    history.recordCells(store, {CellSpan::run(0, 8)});
-    fill(store, CellSpan::run(0, 8), 0x11);
+    history.recordCells(store, {CellBlock::run(0, 8)});
+    fill(store, CellBlock::run(0, 8), 0x11);
     store.markRed(5); // a write failed there afterwards
     ASSERT_TRUE(history.undo(store, count));
     EXPECT_TRUE(store.isHexEmpty(5));
@@ -126,13 +126,13 @@ TEST(EditHistory, NothingToUndoOrRedoChangesNothing)
     EXPECT_FALSE(history.undo(store, count));
     EXPECT_FALSE(history.redo(store, count));
 
-    history.recordCells(store, {CellSpan::run(0, 1)});
+    history.recordCells(store, {CellBlock::run(0, 1)});
     store.setByte(0, 2);
     ASSERT_TRUE(history.undo(store, count));
     EXPECT_FALSE(history.undo(store, count)) << "past the start";
     EXPECT_EQ(store.getByte(0), 1);
 
-    history.recordCells(store, {CellSpan::run(0, 1)}); // a new edit after the undo
+    history.recordCells(store, {CellBlock::run(0, 1)}); // a new edit after the undo
     store.setByte(0, 3);
     EXPECT_FALSE(history.canRedo());
     EXPECT_FALSE(history.redo(store, count));
@@ -145,7 +145,7 @@ TEST(EditHistory, KnowsWhetherTheContentDiffersFromTheUnchangedOne)
     std::uint32_t count = 16;
     EditHistory history;
     EXPECT_FALSE(history.isChanged());
-    history.recordCells(store, {CellSpan::run(0, 1)});
+    history.recordCells(store, {CellBlock::run(0, 1)});
     store.setByte(0, 1);
     EXPECT_TRUE(history.isChanged());
     history.undo(store, count);
@@ -156,7 +156,7 @@ TEST(EditHistory, KnowsWhetherTheContentDiffersFromTheUnchangedOne)
     EXPECT_FALSE(history.isChanged());
     history.undo(store, count);
     EXPECT_TRUE(history.isChanged());
-    history.recordCells(store, {CellSpan::run(1, 1)}); // the saved content cannot come back now
+    history.recordCells(store, {CellBlock::run(1, 1)}); // the saved content cannot come back now
     store.setByte(1, 1);
     history.undo(store, count);
     EXPECT_TRUE(history.isChanged());
@@ -171,7 +171,7 @@ TEST(EditHistory, MemoryStaysBounded)
     for (std::size_t k = 0; k < kMiB; ++k)
         store.setByte(k, std::uint8_t(random()));
     EditHistory history;
-    const CellSpan block{0, 16, kMiB / 16};
+    const CellBlock block{0, 16, kMiB / 16};
     for (int i = 0; i < 10; ++i) {
         history.recordCells(store, {block});
         fill(store, block, std::uint8_t(i));
@@ -197,7 +197,7 @@ TEST(EditHistory, MemoryStaysBounded)
     // Small edits: at most kMaxSteps of them.
     EditHistory edits;
     for (std::size_t i = 0; i < EditHistory::kMaxSteps + 50; ++i)
-        edits.recordCells(store, {CellSpan::run(i, 1)});
+        edits.recordCells(store, {CellBlock::run(i, 1)});
     std::size_t steps = 0;
     while (edits.undo(store, count))
         ++steps;

@@ -85,10 +85,12 @@ TEST(HexText, CopiesTheHexadecimalCellsRowByRowAndReadsThemBack)
         store.setByte(k, std::uint8_t(0x30 + k));
     store.emptyCell(19);
     store.editHexCell(20, L"1ff");
-    const CellSpan block{2, 3, 2}; // bytes 2-4 and 18-20
-    const std::wstring text = hexCopyText(store, block);
+    const CellBlock block{2, 3, 2}; // bytes 2-4 and 18-20
+    const std::wstring text = hexCopyText(store, {block});
     EXPECT_EQ(text, L"32 33 34\n42 ?? FF");
     EXPECT_EQ(readHexText(text, 100).cells, (std::vector<int>{0x32, 0x33, 0x34, 0x42, A, 0xFF}));
+    // A run across a row end, selected as two blocks given in any order.
+    EXPECT_EQ(hexCopyText(store, {CellBlock::run(16, 2), CellBlock::run(14, 2)}), L"3E 3F\n40 41");
 }
 
 TEST(HexText, CopiesTheCharactersAsTheViewShowsThem)
@@ -97,6 +99,6 @@ TEST(HexText, CopiesTheCharactersAsTheViewShowsThem)
     const std::uint8_t bytes[] = {'O', 'k', 0x0A, 0xB9, 0xFF};
     for (std::size_t k = 0; k < 5; ++k)
         store.setByte(14 + k, bytes[k]);
-    EXPECT_EQ(charCopyText(store, CellSpan::run(14, 5)), L"Ok.ą.");
-    EXPECT_EQ(charCopyText(store, CellSpan{14, 2, 2}), L"Ok.."); // 14-15, then the empty 30-31
+    EXPECT_EQ(charCopyText(store, {CellBlock::run(14, 5)}), L"Ok.ą.");
+    EXPECT_EQ(charCopyText(store, {CellBlock{14, 2, 2}}), L"Ok.."); // 14-15, then the empty 30-31
 }

@@ -5,14 +5,14 @@
 
 #include <cstddef>
 
-struct CellSpan {
+struct CellBlock {
     static constexpr std::size_t kRowStride = 16;
 
     std::size_t first = 0; // byte index of the top left cell
     std::size_t width = 0;
     std::size_t rows = 1;
 
-    static CellSpan run(std::size_t first, std::size_t count) { return {first, count, 1}; }
+    static CellBlock run(std::size_t first, std::size_t count) { return {first, count, 1}; }
 
     std::size_t cells() const { return width * rows; }
     // The byte index of the n-th cell, row by row.
