@@ -7,7 +7,8 @@
 namespace {
 
 // Tries the places `start`, then onwards in `direction` round the n cells,
-// where a pattern of `length` cells fits.
+// where a pattern of `length` cells fits: two straight runs, the second one
+// past the end (or the start).
 template <typename Matches>
 std::optional<SearchHit> searchRound(std::size_t n, std::size_t length, std::size_t start, SearchDirection direction,
                                      Matches matches)
@@ -16,13 +17,24 @@ std::optional<SearchHit> searchRound(std::size_t n, std::size_t length, std::siz
         return std::nullopt;
     start %= n;
     const std::size_t lastFit = n - length;
-    for (std::size_t step = 0; step < n; ++step) {
-        const std::size_t place =
-            direction == SearchDirection::forward ? (start + step) % n : (start + n - step) % n;
-        if (place > lastFit || !matches(place))
-            continue;
-        const bool wrapped = direction == SearchDirection::forward ? place < start : place > start;
-        return SearchHit{place, wrapped};
+    if (direction == SearchDirection::forward) {
+        for (std::size_t place = start; place <= lastFit; ++place) {
+            if (matches(place))
+                return SearchHit{place, false};
+        }
+        for (std::size_t place = 0; place < std::min(start, lastFit + 1); ++place) {
+            if (matches(place))
+                return SearchHit{place, true};
+        }
+        return std::nullopt;
+    }
+    for (std::size_t place = std::min(start, lastFit) + 1; place-- > 0;) {
+        if (matches(place))
+            return SearchHit{place, false};
+    }
+    for (std::size_t place = lastFit + 1; place-- > start + 1;) {
+        if (matches(place))
+            return SearchHit{place, true};
     }
     return std::nullopt;
 }

@@ -43,9 +43,6 @@ void ByteStore::setByte(std::size_t k, std::uint8_t v)
     flags_[k] &= std::uint8_t(~(HEX_EMPTY | CHAR_EMPTY));
 }
 
-std::uint8_t ByteStore::getByte(std::size_t k) const { return k < bytes_.size() ? bytes_[k] : 0; }
-
-bool ByteStore::isHexEmpty(std::size_t k) const { return k >= bytes_.size() || (flags_[k] & HEX_EMPTY); }
 
 bool ByteStore::isHexPlain(std::size_t k) const
 {
@@ -107,7 +104,6 @@ void ByteStore::emptyCell(std::size_t k)
     flags_[k] |= HEX_EMPTY | CHAR_EMPTY;
 }
 
-bool ByteStore::isRed(std::size_t k) const { return k < bytes_.size() && (flags_[k] & RED); }
 
 void ByteStore::markRed(std::size_t k)
 {

@@ -45,8 +45,9 @@ public:
     // the capacity are ignored.
     void setByte(std::size_t k, std::uint8_t v);
     // The hexadecimal cell's byte value; 0 for an empty cell or past the capacity.
-    std::uint8_t getByte(std::size_t k) const;
-    bool isHexEmpty(std::size_t k) const;
+    // (Inline with isHexEmpty and isRed: a search asks them for every cell.)
+    std::uint8_t getByte(std::size_t k) const { return k < bytes_.size() ? bytes_[k] : 0; }
+    bool isHexEmpty(std::size_t k) const { return k >= bytes_.size() || (flags_[k] & HEX_EMPTY); }
     // The hexadecimal cell shows its byte in two digits, as setByte writes it
     // (not empty, no other text): the byte then says all the text would.
     bool isHexPlain(std::size_t k) const;
@@ -63,7 +64,7 @@ public:
     // Writes to the target keep such bytes as the target holds them.
     void emptyCell(std::size_t k);
 
-    bool isRed(std::size_t k) const;
+    bool isRed(std::size_t k) const { return k < bytes_.size() && (flags_[k] & RED); }
     void markRed(std::size_t k);
 
     // The cells of `block` now; cells past the capacity are taken as empty.

@@ -6,6 +6,8 @@ namespace {
 
 constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
 
+} // namespace
+
 int hexDigitValue(wchar_t c)
 {
     if (c >= L'0' && c <= L'9')
@@ -16,8 +18,6 @@ int hexDigitValue(wchar_t c)
         return c - L'a' + 10;
     return -1;
 }
-
-} // namespace
 
 std::wstring byteText(std::uint8_t value)
 {

@@ -11,31 +11,20 @@ constexpr std::size_t kLongestBadToken = 20; // of a token quoted back to the us
 
 bool isSeparator(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L','; }
 
-int digitValue(wchar_t c)
-{
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    if (c >= L'A' && c <= L'F')
-        return c - L'A' + 10;
-    if (c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    return -1;
-}
-
 // The cells of one token, or the reason it is none.
 HexTextReading::Problem readToken(std::wstring_view token, std::vector<int>& cells)
 {
     if (token.size() > 2 && token[0] == L'0' && (token[1] == L'x' || token[1] == L'X'))
         token.remove_prefix(2);
     if (token.size() == 1) {
-        const int digit = digitValue(token[0]);
+        const int digit = hexDigitValue(token[0]);
         if (digit < 0)
             return HexTextReading::Problem::notHex;
         cells.push_back(digit);
         return HexTextReading::Problem::none;
     }
     for (wchar_t c : token) {
-        if (c != L'?' && digitValue(c) < 0)
+        if (c != L'?' && hexDigitValue(c) < 0)
             return HexTextReading::Problem::notHex;
     }
     if (token.size() % 2 != 0)
@@ -48,7 +37,7 @@ HexTextReading::Problem readToken(std::wstring_view token, std::vector<int>& cel
         else if (high == L'?' || low == L'?')
             return HexTextReading::Problem::notHex; // half a byte cannot be left open
         else
-            cells.push_back(digitValue(high) * 16 + digitValue(low));
+            cells.push_back(hexDigitValue(high) * 16 + hexDigitValue(low));
     }
     return HexTextReading::Problem::none;
 }

@@ -104,7 +104,6 @@ TEST_F(HexSearchTest, FindsBytesWithWildcardsAcrossRowEndsAndRoundTheEnds)
          "Znaleziono pod adresem 080F (szukanie przeszło przez koniec bufora i zaczęło od początku)."},
         {WXK_F3, wxMOD_SHIFT, {2, 9},
          "Znaleziono pod adresem 0829 (szukanie przeszło przez początek bufora i zaczęło od końca)."},
-        {WXK_F3, wxMOD_SHIFT, {0, 15}, "Znaleziono pod adresem 080F."},
     };
     for (const auto& step : steps) {
         keys->press(step.key, step.modifiers);
@@ -115,7 +114,7 @@ TEST_F(HexSearchTest, FindsBytesWithWildcardsAcrossRowEndsAndRoundTheEnds)
     noOtherBoxes.expectEntry(wxID_OK, "DE AD 00");
     keys->press('f', wxMOD_CONTROL);
     EXPECT_EQ(statusNote(frame), pl("Nie znaleziono: DE AD 00")) << "in the status line, not a box";
-    EXPECT_EQ(cursorOf(*grid), Cell(0, 15));
+    EXPECT_EQ(cursorOf(*grid), Cell(2, 9)) << "the cursor stays";
 }
 
 TEST_F(HexSearchTest, TextIsFoundAmongTheCharacters)
@@ -137,7 +136,6 @@ TEST_F(HexSearchTest, PatternsThatCannotBeSearchedAreRefused)
         const char* message;
     } cases[] = {
         {{1, 1}, "DE ABC", "Bajt to dwie cyfry szesnastkowe, a tu jest ich nieparzysta liczba: „ABC”."},
-        {{1, 1}, "?? ??", "Wzorzec ma same ??: podaj choć jeden bajt."},
         {{1, 1}, wxString('0', 65 * 2), "Wzorzec jest dłuższy niż bufor."},
         {{1, 18}, wxString::FromUTF8("ok ж"), "Znaku „ж” nie ma wśród znaków Windows-1250 widoku znaków."},
     };
@@ -163,9 +161,6 @@ TEST_F(HexSearchTest, F6GoesFromRedCellToRedCell)
         const char* note;
     } steps[] = {
         {wxMOD_NONE, {0, 5}, "Czerwona komórka pod adresem 0805."},
-        {wxMOD_NONE, {2, 8}, "Czerwona komórka pod adresem 0828."},
-        {wxMOD_NONE, {0, 5},
-         "Czerwona komórka pod adresem 0805 (szukanie przeszło przez koniec bufora i zaczęło od początku)."},
         {wxMOD_SHIFT, {2, 8},
          "Czerwona komórka pod adresem 0828 (szukanie przeszło przez początek bufora i zaczęło od końca)."},
     };

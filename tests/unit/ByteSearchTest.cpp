@@ -64,19 +64,6 @@ TEST(ByteSearch, EmptyCellsMatchOnlyWildcardsAndNothingLongerThanTheBufferIsFoun
     EXPECT_FALSE(findPattern(ByteStore(0), hex(L"00"), 0, SearchDirection::forward));
 }
 
-TEST(ByteSearch, TextPatternsAreBytesOfTheCharacterSet)
-{
-    ByteStore store(32);
-    const std::uint8_t word[] = {0xA3, 0xF3, 'd', 0x9F}; // Łódź in Windows-1250
-    for (std::size_t k = 0; k < 4; ++k)
-        store.setByte(20 + k, word[k]);
-    const SearchPattern pattern = readTextPattern(L"Łódź");
-    ASSERT_EQ(pattern.problem, SearchPattern::Problem::none);
-    const auto hit = findPattern(store, pattern.cells, 0, SearchDirection::forward);
-    ASSERT_TRUE(hit);
-    EXPECT_EQ(hit->index, 20u);
-}
-
 TEST(ByteSearch, PatternsThatCannotBeSearchedSayWhy)
 {
     struct Case {

@@ -216,14 +216,13 @@ void BufferGrid::selectRun(std::size_t first, std::size_t count, GridHalf half)
     if (count == 0 || first >= capacity())
         return;
     const std::size_t last = std::min(first + count, capacity()) - 1;
-    const int offset = half == GridHalf::chars ? kTwinOffset : 0;
-    GoToCell(int(first / kBytesPerRow), int(first % kBytesPerRow) + offset);
+    const int shift = half == GridHalf::chars ? kTwinOffset : 0;
+    const int twinShift = kTwinOffset - shift;
+    GoToCell(int(first / kBytesPerRow), int(first % kBytesPerRow) + shift);
     // A run across row ends is up to three blocks in each half (the first
     // row's end, whole rows, the last row's start): mirroring would keep only
     // one, so the twins are added here, the block of `half` after its twin.
-    const auto select = [this, half](int top, int left, int bottom, int right) {
-        const int shift = half == GridHalf::chars ? kTwinOffset : 0;
-        const int twinShift = kTwinOffset - shift;
+    const auto select = [this, shift, twinShift](int top, int left, int bottom, int right) {
         SelectBlock(top, left + twinShift, bottom, right + twinShift, true);
         SelectBlock(top, left + shift, bottom, right + shift, true);
     };
@@ -246,19 +245,14 @@ void BufferGrid::selectRun(std::size_t first, std::size_t count, GridHalf half)
 
 void BufferGrid::recordChange(const std::vector<CellBlock>& blocks) { history_.recordCells(table_->store(), blocks); }
 
-bool BufferGrid::undo()
-{
-    const int rowsBefore = GetNumberRows();
-    const auto applied = history_.undo(table_->store(), byteCount);
-    if (applied)
-        showUndoneChange(*applied, rowsBefore);
-    return bool(applied);
-}
+bool BufferGrid::undo() { return takeHistoryStep(&EditHistory::undo); }
 
-bool BufferGrid::redo()
+bool BufferGrid::redo() { return takeHistoryStep(&EditHistory::redo); }
+
+bool BufferGrid::takeHistoryStep(HistoryStep step)
 {
     const int rowsBefore = GetNumberRows();
-    const auto applied = history_.redo(table_->store(), byteCount);
+    const auto applied = (history_.*step)(table_->store(), byteCount);
     if (applied)
         showUndoneChange(*applied, rowsBefore);
     return bool(applied);

@@ -91,6 +91,8 @@ public:
     // Changed since the buffer was created, read, loaded or saved.
     bool isChanged() const { return history_.isChanged(); }
     void markSaved() { history_.markUnchanged(); }
+    // Heap bytes the history holds, for the benchmark.
+    std::size_t historyBytes() const { return history_.memoryBytes(); }
     // A read or a load replaces this grid by `successor`: the history goes
     // along, with the replacement as a step of its own.
     void handHistoryTo(BufferGrid& successor);
@@ -119,6 +121,8 @@ private:
     void onTabbing(wxGridEvent& event);
     void onKeyDown(wxKeyEvent& event);
     void scheduleRepaint();
+    using HistoryStep = std::optional<EditHistory::Applied> (EditHistory::*)(ByteStore&, std::uint32_t&);
+    bool takeHistoryStep(HistoryStep step);
     // After undo or redo: the rows, the fields and the cells shown follow the content.
     void showUndoneChange(const EditHistory::Applied& applied, int rowsBefore);
 
