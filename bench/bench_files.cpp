@@ -4,7 +4,6 @@
 // clock, with no ports), the gauge shown and stepped, files in a temporary
 // folder, questions answered Yes. Each size runs in a process of its own, so
 // that the resident memory one loaded buffer adds belongs to it alone.
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,51 +16,17 @@
 
 #include <wx/app.h>
 #include <wx/combobox.h>
-#include <wx/modalhook.h>
-#include <wx/msgdlg.h>
 
 #include "BenchSupport.h"
+#include "WindowBench.h"
 #include "app/Identifiers.h"
 #include "app/MainFrame.h"
-#include "app/UiText.h"
 #include "app/buffers/BufferBook.h"
 #include "app/buffers/BufferGrid.h"
 #include "app/buffers/NumberField.h"
 #include "app/FileChooser.h"
-#include "serial/PortOpener.h"
-#include "serial/VirtualClock.h"
 
 namespace {
-
-class BenchApp : public wxApp {
-public:
-    bool OnInit() override { return true; }
-    // Counts the paints of the grids' parts: cells, labels and corner, four to a full repaint.
-    int FilterEvent(wxEvent& event) override
-    {
-        if (event.GetEventType() == wxEVT_PAINT && event.GetEventObject() &&
-            wxDynamicCast(static_cast<wxWindow*>(event.GetEventObject())->GetParent(), wxGrid))
-            ++gridPaints;
-        return -1;
-    }
-    int gridPaints = 0;
-};
-
-class NoPorts : public PortOpener {
-public:
-    PortOpenResult open(const std::string& portName) override { return {nullptr, portName, "bench", false}; }
-};
-
-// Every box is answered at once: Yes to questions, OK otherwise.
-class AnswerEveryBox : public wxModalDialogHook {
-protected:
-    int Enter(wxDialog* dialog) override
-    {
-        auto* box = dynamic_cast<wxMessageDialog*>(dialog);
-        return box && (box->GetMessageDialogStyle() & wxYES_NO) ? wxID_YES : wxID_OK;
-    }
-    void Exit(wxDialog*) override {}
-};
 
 class FixedChooser : public FileChooser {
 public:
@@ -69,49 +34,6 @@ public:
     SaveChoice chooseFileToSave() override { return {path}; } // the name chooses the format
     wxString path;
 };
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        wxTheApp->ProcessPendingEvents();
-        wxTheApp->Yield(true);
-    }
-}
-
-// One command: the time its handler takes, the time until the window has
-// painted what it left behind, and how often a grid's cells were painted then.
-struct Timing {
-    double handlerMs = 0;
-    double paintedMs = 0;
-    int gridPaints = 0;
-};
-
-// A load leaves a new grid behind, which GTK may paint only at its next frame
-// after the window has settled: the load has painted once that grid has.
-enum class Leaves { settledWindow, paintedGrid };
-
-template <typename Operation> Timing timed(Operation operation, Leaves leaves = Leaves::settledWindow)
-{
-    auto& app = static_cast<BenchApp&>(*wxTheApp);
-    app.gridPaints = 0;
-    const auto start = std::chrono::steady_clock::now();
-    operation();
-    const auto handled = std::chrono::steady_clock::now();
-    settle();
-    while (leaves == Leaves::paintedGrid && app.gridPaints == 0 &&
-           std::chrono::steady_clock::now() - start < std::chrono::seconds(2))
-        wxTheApp->Yield(true);
-    const auto painted = std::chrono::steady_clock::now();
-    return {std::chrono::duration<double, std::milli>(handled - start).count(),
-            std::chrono::duration<double, std::milli>(painted - start).count(), app.gridPaints};
-}
-
-void send(MainFrame& frame, wxEventType type, int id)
-{
-    wxCommandEvent event(type, id);
-    event.SetEventObject(&frame);
-    frame.ProcessWindowEvent(event);
-}
 
 enum Command { LOAD, SAVE, COMPARE, FILL, SAVE_SREC, LOAD_SREC, SAVE_IHEX, LOAD_IHEX, COMMANDS };
 const char* const kCommandNames[COMMANDS] = {"load",      "save",      "compare",   "fill",
@@ -137,15 +59,8 @@ Figures measure(std::size_t bytes)
             data[k] = char(k * 7 % 251);
         std::ofstream(image, std::ios::binary).write(data.data(), std::streamsize(bytes));
     }
-    AnswerEveryBox hook;
-    hook.Register();
-    VirtualClock clock;
-    NoPorts ports;
-    auto* frame = new MainFrame(uiText(texts::FRAME_TITLE), wxDefaultPosition, wxDefaultSize,
-                                AppServices{clock, ports});
-    frame->Show();
-    wxTheApp->SetTopWindow(frame);
-    settle();
+    BenchWindow window;
+    MainFrame* frame = window.frame;
     FixedChooser chooser;
     ScopedFileChooser installed(chooser);
     BufferBook& book = *frame->bufferBook;
@@ -196,9 +111,6 @@ Figures measure(std::size_t bytes)
     frame->fillField->SetValue("5A");
     figures.command[FILL] = timed([&] { send(*frame, wxEVT_BUTTON, ID_FILL); });
 
-    frame->Destroy();
-    settle();
-    hook.Unregister();
     std::filesystem::remove_all(folder);
     return figures;
 }
@@ -220,7 +132,7 @@ Figures runChild(const char* self, std::size_t bytes)
 
 } // namespace
 
-wxIMPLEMENT_APP_NO_MAIN(BenchApp);
+wxIMPLEMENT_APP_NO_MAIN(PaintCountingApp);
 
 int main(int argc, char** argv)
 {

@@ -118,7 +118,7 @@ void MainFrame::onLoadFile(wxCommandEvent&)
 void MainFrame::onSaveFile(wxCommandEvent&)
 {
     const SaveChoice choice = fileChooser().chooseFileToSave();
-    const BufferGrid* grid = bufferBook->currentBuffer;
+    BufferGrid* grid = bufferBook->currentBuffer;
     if (choice.path.empty() || !grid)
         return;
     const std::string path = fileSystemPath(choice.path);
@@ -141,6 +141,9 @@ void MainFrame::onSaveFile(wxCommandEvent&)
     }
     gauge.progressFinish();
     const ImageSave saved = saveMemoryImage(path, formatOfName(path).value_or(choice.filterFormat), image);
-    if (!saved.ok())
+    if (!saved.ok()) {
         showMessageBox(uiText(saveFailureText(saved)), uiText(texts::CAPTION_ERROR), wxOK);
+        return;
+    }
+    grid->markSaved();
 }

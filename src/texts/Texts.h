@@ -144,6 +144,58 @@ inline constexpr Text COMPARE_MANY = u8"  różnic.";
 inline constexpr Text COMPARE_IDENTICAL = u8"Bufory są identyczne!";
 inline constexpr Text COMPARE_JOIN = u8" i ";
 
+// The grid's context menu (its only place besides the shortcuts shown beside each item)
+inline constexpr Text GRID_COPY = u8"&Kopiuj";
+inline constexpr Text GRID_PASTE = u8"&Wklej";
+inline constexpr Text GRID_UNDO = u8"&Cofnij";
+inline constexpr Text GRID_REDO = u8"&Ponów";
+inline constexpr Text GRID_EMPTY_CELLS = u8"&Opróżnij komórki";
+inline constexpr Text GRID_GO_TO = u8"&Idź do adresu...";
+inline constexpr Text GRID_FIND = u8"&Znajdź...";
+inline constexpr Text GRID_FIND_NEXT = u8"Znajdź &następny";
+inline constexpr Text GRID_FIND_PREVIOUS = u8"Znajdź poprz&edni";
+inline constexpr Text GRID_NEXT_MARKED = u8"Następna czerwona komó&rka";
+inline constexpr Text GRID_PREVIOUS_MARKED = u8"Poprzednia czerwona kom&órka";
+
+// Editing the grid: notes in status field 0, boxes, the go-to and find boxes
+inline constexpr Text NOTE_COPIED = u8"Skopiowano do schowka bajtów: ";
+inline constexpr Text NOTE_PASTED = u8"Wklejono bajtów: ";
+inline constexpr Text NOTE_PASTE_CUT_OF = u8" z ";
+inline constexpr Text NOTE_PASTE_CUT_REST = u8"; reszta nie mieści się w buforze.";
+inline constexpr Text NOTE_CLIPBOARD_EMPTY = u8"Schowek nie zawiera tekstu do wklejenia.";
+inline constexpr Text NOTE_CLIPBOARD_UNAVAILABLE = u8"Schowek jest niedostępny.";
+inline constexpr Text NOTE_NOTHING_TO_UNDO = u8"Nie ma zmian do cofnięcia.";
+inline constexpr Text NOTE_NOTHING_TO_REDO = u8"Nie ma zmian do ponowienia.";
+inline constexpr Text NOTE_FOUND_AT = u8"Znaleziono pod adresem ";
+inline constexpr Text NOTE_MARKED_AT = u8"Czerwona komórka pod adresem ";
+inline constexpr Text NOTE_WRAPPED_PAST_END = u8" (szukanie przeszło przez koniec bufora i zaczęło od początku).";
+inline constexpr Text NOTE_WRAPPED_PAST_START = u8" (szukanie przeszło przez początek bufora i zaczęło od końca).";
+inline constexpr Text NOTE_NOT_FOUND = u8"Nie znaleziono: ";
+inline constexpr Text NOTE_NO_MARKED_CELLS = u8"W buforze nie ma czerwonych komórek.";
+inline constexpr Text TEXT_NOT_HEX_1 = u8"To nie są bajty szesnastkowe (na przykład 0A 1F FF): „";
+inline constexpr Text TEXT_ODD_DIGITS_1 = u8"Bajt to dwie cyfry szesnastkowe, a tu jest ich nieparzysta liczba: „";
+inline constexpr Text TEXT_QUOTE_END = u8"”.";
+inline constexpr Text PASTE_NOTHING_CHANGED = u8"\nBufor nie został zmieniony.";
+inline constexpr Text GO_TO_CAPTION = u8"Idź do adresu";
+inline constexpr Text GO_TO_PROMPT = u8"Adres szesnastkowo, od ";
+inline constexpr Text RANGE_TO = u8" do ";
+inline constexpr Text GO_TO_NOT_HEX = u8"To nie jest adres szesnastkowy: „";
+inline constexpr Text GO_TO_OUTSIDE_1 = u8"Adres ";
+inline constexpr Text GO_TO_OUTSIDE_2 = u8" leży poza buforem: bufor sięga od ";
+inline constexpr Text FIND_CAPTION = u8"Znajdź";
+inline constexpr Text FIND_PROMPT_HEX = u8"Bajty szesnastkowo (?? oznacza dowolny bajt):";
+inline constexpr Text FIND_PROMPT_TEXT = u8"Tekst (znaki Windows-1250):";
+inline constexpr Text FIND_ONLY_WILDCARDS = u8"Wzorzec ma same ??: podaj choć jeden bajt.";
+inline constexpr Text FIND_FOREIGN_CHARACTER_1 = u8"Znaku „";
+inline constexpr Text FIND_FOREIGN_CHARACTER_2 = u8"” nie ma wśród znaków Windows-1250 widoku znaków.";
+inline constexpr Text FIND_LONGER_THAN_BUFFER = u8"Wzorzec jest dłuższy niż bufor.";
+
+// No lost edits
+inline constexpr Text CLOSE_CHANGED_BUFFER_1 = u8"Bufor „";
+inline constexpr Text CLOSE_CHANGED_BUFFER_2 = u8"” został zmieniony.\nCzy odrzucić zmiany?";
+inline constexpr Text EXIT_CHANGED_BUFFERS_1 = u8"Zmienione bufory: ";
+inline constexpr Text EXIT_CHANGED_BUFFERS_2 = u8".\nCzy odrzucić zmiany i zakończyć?";
+
 // Files
 inline constexpr Text FILE_CHOOSE = u8"Wybierz plik.";
 inline constexpr Text FILE_CANNOT_OPEN = u8"Nie moge otworzyc pliku";

@@ -24,6 +24,9 @@ public:
 
     // Adds empty rows (telling the grid) until the table holds `capacity` bytes.
     void growTo(std::size_t capacity);
+    // The store was given another capacity: the grid, which showed
+    // `shownRows`, is told of the rows added or gone.
+    void tellGridRows(int shownRows);
 
     // Row r is labelled (base + 16 r) mod 65536.
     void setRowLabelBase(std::uint32_t base) { rowLabelBase_ = base; }
