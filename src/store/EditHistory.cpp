@@ -21,12 +21,12 @@ EditHistory::Step EditHistory::cellStep(const ByteStore& store, const std::vecto
     return step;
 }
 
-EditHistory::Step EditHistory::wholeStep(const ByteStore& store, std::uint32_t byteCount)
+EditHistory::Step EditHistory::wholeStep(const ByteStore& store, const BufferFacts& facts)
 {
     Step step;
     step.cells.push_back(store.snapshot(CellBlock::run(0, store.capacity())));
     step.wholeContent = true;
-    step.byteCount = byteCount;
+    step.facts = facts;
     step.capacity = store.capacity();
     step.bytes = stepBytes(step.cells);
     return step;
@@ -37,9 +37,9 @@ void EditHistory::recordCells(const ByteStore& store, const std::vector<CellBloc
     push(cellStep(store, blocks));
 }
 
-void EditHistory::recordReplacement(const ByteStore& store, std::uint32_t byteCount)
+void EditHistory::recordReplacement(const ByteStore& store, const BufferFacts& facts)
 {
-    push(wholeStep(store, byteCount));
+    push(wholeStep(store, facts));
 }
 
 void EditHistory::push(Step step)
@@ -66,13 +66,13 @@ void EditHistory::keepWithinBounds()
         unchangedAt_.reset();
 }
 
-EditHistory::Step EditHistory::apply(const Step& step, ByteStore& store, std::uint32_t& byteCount)
+EditHistory::Step EditHistory::apply(const Step& step, ByteStore& store, BufferFacts& facts)
 {
     if (step.wholeContent) {
-        Step inverse = wholeStep(store, byteCount);
+        Step inverse = wholeStep(store, facts);
         store.reset(step.capacity);
         store.restore(step.cells.front(), false);
-        byteCount = step.byteCount;
+        facts = step.facts;
         return inverse;
     }
     std::vector<CellBlock> blocks;
@@ -84,25 +84,25 @@ EditHistory::Step EditHistory::apply(const Step& step, ByteStore& store, std::ui
     return inverse;
 }
 
-std::optional<EditHistory::Applied> EditHistory::undo(ByteStore& store, std::uint32_t& byteCount)
+std::optional<EditHistory::Applied> EditHistory::undo(ByteStore& store, BufferFacts& facts)
 {
-    return takeStep(undo_, redo_, -1, store, byteCount);
+    return takeStep(undo_, redo_, -1, store, facts);
 }
 
-std::optional<EditHistory::Applied> EditHistory::redo(ByteStore& store, std::uint32_t& byteCount)
+std::optional<EditHistory::Applied> EditHistory::redo(ByteStore& store, BufferFacts& facts)
 {
-    return takeStep(redo_, undo_, +1, store, byteCount);
+    return takeStep(redo_, undo_, +1, store, facts);
 }
 
 std::optional<EditHistory::Applied> EditHistory::takeStep(std::deque<Step>& from, std::deque<Step>& to, int direction,
-                                                          ByteStore& store, std::uint32_t& byteCount)
+                                                          ByteStore& store, BufferFacts& facts)
 {
     if (from.empty())
         return std::nullopt;
     Step step = std::move(from.back());
     from.pop_back();
     bytes_ -= step.bytes;
-    Step inverse = apply(step, store, byteCount);
+    Step inverse = apply(step, store, facts);
     position_ += direction;
     Applied applied{step.wholeContent, {}};
     for (const CellSnapshot& shot : step.cells)

@@ -16,9 +16,18 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "store/ByteStore.h"
+
+// What a buffer holds beside its cells, which a read or a load replaces
+// along with them (a record file names its start address and header).
+struct BufferFacts {
+    std::uint32_t byteCount = 0;
+    std::uint32_t startAddress = 0;
+    std::string imageHeader;
+};
 
 class EditHistory {
 public:
@@ -33,12 +42,12 @@ public:
 
     // Before cells change: their content now, as one step. Drops the redo steps.
     void recordCells(const ByteStore& store, const std::vector<CellBlock>& blocks);
-    // Before the whole content is replaced: the old content and its byte count.
-    void recordReplacement(const ByteStore& store, std::uint32_t byteCount);
+    // Before the whole content is replaced: the old content and its facts.
+    void recordReplacement(const ByteStore& store, const BufferFacts& facts);
 
     // Nothing when there is no step to take back (or to do again).
-    std::optional<Applied> undo(ByteStore& store, std::uint32_t& byteCount);
-    std::optional<Applied> redo(ByteStore& store, std::uint32_t& byteCount);
+    std::optional<Applied> undo(ByteStore& store, BufferFacts& facts);
+    std::optional<Applied> redo(ByteStore& store, BufferFacts& facts);
     bool canUndo() const { return !undo_.empty(); }
     bool canRedo() const { return !redo_.empty(); }
 
@@ -53,18 +62,18 @@ private:
     struct Step {
         std::vector<CellSnapshot> cells;
         bool wholeContent = false;
-        std::uint32_t byteCount = 0; // the whole content's
-        std::size_t capacity = 0;    // the whole content's
+        BufferFacts facts;        // the whole content's
+        std::size_t capacity = 0; // the whole content's
         std::size_t bytes = 0;
     };
 
     static Step cellStep(const ByteStore& store, const std::vector<CellBlock>& blocks);
-    static Step wholeStep(const ByteStore& store, std::uint32_t byteCount);
+    static Step wholeStep(const ByteStore& store, const BufferFacts& facts);
     // Applies `step` and returns the step that takes it back.
-    static Step apply(const Step& step, ByteStore& store, std::uint32_t& byteCount);
+    static Step apply(const Step& step, ByteStore& store, BufferFacts& facts);
     // Applies the newest step of `from` and keeps its inverse in `to`.
     std::optional<Applied> takeStep(std::deque<Step>& from, std::deque<Step>& to, int direction, ByteStore& store,
-                                    std::uint32_t& byteCount);
+                                    BufferFacts& facts);
     void push(Step step);
     void keepWithinBounds();
 

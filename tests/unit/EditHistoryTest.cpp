@@ -51,7 +51,7 @@ TEST(RunLength, PacksAndUnpacksEveryKindOfRun)
 TEST(EditHistory, UndoAndRedoBringBackEveryCellState)
 {
     ByteStore store(64);
-    std::uint32_t count = 64;
+    BufferFacts facts{64, 0, ""};
     store.setByte(1, 0x41);
     store.editHexCell(2, L"1ff");
     store.editCharCell(3, L"xyz");
@@ -65,27 +65,27 @@ TEST(EditHistory, UndoAndRedoBringBackEveryCellState)
         fill(store, block, 0x5A);
     const auto after = cellStates(store);
 
-    const auto undone = history.undo(store, count);
+    const auto undone = history.undo(store, facts);
     ASSERT_TRUE(undone);
     EXPECT_FALSE(undone->wholeContent);
     EXPECT_EQ(undone->blocks.size(), 2u);
     EXPECT_EQ(cellStates(store), before);
-    ASSERT_TRUE(history.redo(store, count));
+    ASSERT_TRUE(history.redo(store, facts));
     EXPECT_EQ(cellStates(store), after);
-    ASSERT_TRUE(history.undo(store, count));
+    ASSERT_TRUE(history.undo(store, facts));
     EXPECT_EQ(cellStates(store), before);
-    EXPECT_EQ(count, 64u);
+    EXPECT_EQ(facts.byteCount, 64u);
 }
 
 TEST(EditHistory, AnEditsUndoLeavesLaterRedMarksAlone)
 {
     ByteStore store(32);
-    std::uint32_t count = 32;
+    BufferFacts facts{32, 0, ""};
     EditHistory history;
     history.recordCells(store, {CellBlock::run(0, 8)});
     fill(store, CellBlock::run(0, 8), 0x11);
     store.markRed(5); // a write failed there afterwards
-    ASSERT_TRUE(history.undo(store, count));
+    ASSERT_TRUE(history.undo(store, facts));
     EXPECT_TRUE(store.isHexEmpty(5));
     EXPECT_TRUE(store.isRed(5));
 }
@@ -93,72 +93,76 @@ TEST(EditHistory, AnEditsUndoLeavesLaterRedMarksAlone)
 TEST(EditHistory, AReplacedContentComesBackWithItsSizeAndMarks)
 {
     ByteStore store(48);
-    std::uint32_t count = 40;
+    BufferFacts facts{40, 0x0800, ""};
     store.setByte(3, 0x33);
     store.markRed(3);
     const auto old = cellStates(store);
 
     EditHistory history;
-    history.recordReplacement(store, count);
-    store.reset(1024); // a load of 1000 bytes
-    count = 1000;
+    history.recordReplacement(store, facts);
+    store.reset(1024); // a load of 1000 bytes from an S-record file
+    facts = {1000, 0x1000, "HDR"};
     store.setByte(999, 0x99);
     const auto loaded = cellStates(store);
 
-    const auto undone = history.undo(store, count);
+    const auto undone = history.undo(store, facts);
     ASSERT_TRUE(undone);
     EXPECT_TRUE(undone->wholeContent);
     EXPECT_EQ(store.capacity(), 48u);
-    EXPECT_EQ(count, 40u);
+    EXPECT_EQ(facts.byteCount, 40u);
+    EXPECT_EQ(facts.startAddress, 0x0800u);
+    EXPECT_EQ(facts.imageHeader, "");
     EXPECT_EQ(cellStates(store), old);
-    ASSERT_TRUE(history.redo(store, count));
+    ASSERT_TRUE(history.redo(store, facts));
     EXPECT_EQ(store.capacity(), 1024u);
-    EXPECT_EQ(count, 1000u);
+    EXPECT_EQ(facts.byteCount, 1000u);
+    EXPECT_EQ(facts.startAddress, 0x1000u);
+    EXPECT_EQ(facts.imageHeader, "HDR");
     EXPECT_EQ(cellStates(store), loaded);
 }
 
 TEST(EditHistory, NothingToUndoOrRedoChangesNothing)
 {
     ByteStore store(16);
-    std::uint32_t count = 16;
+    BufferFacts facts{16, 0, ""};
     store.setByte(0, 1);
     EditHistory history;
-    EXPECT_FALSE(history.undo(store, count));
-    EXPECT_FALSE(history.redo(store, count));
+    EXPECT_FALSE(history.undo(store, facts));
+    EXPECT_FALSE(history.redo(store, facts));
 
     history.recordCells(store, {CellBlock::run(0, 1)});
     store.setByte(0, 2);
-    ASSERT_TRUE(history.undo(store, count));
-    EXPECT_FALSE(history.undo(store, count)) << "past the start";
+    ASSERT_TRUE(history.undo(store, facts));
+    EXPECT_FALSE(history.undo(store, facts)) << "past the start";
     EXPECT_EQ(store.getByte(0), 1);
 
     history.recordCells(store, {CellBlock::run(0, 1)}); // a new edit after the undo
     store.setByte(0, 3);
     EXPECT_FALSE(history.canRedo());
-    EXPECT_FALSE(history.redo(store, count));
+    EXPECT_FALSE(history.redo(store, facts));
     EXPECT_EQ(store.getByte(0), 3);
 }
 
 TEST(EditHistory, KnowsWhetherTheContentDiffersFromTheUnchangedOne)
 {
     ByteStore store(16);
-    std::uint32_t count = 16;
+    BufferFacts facts{16, 0, ""};
     EditHistory history;
     EXPECT_FALSE(history.isChanged());
     history.recordCells(store, {CellBlock::run(0, 1)});
     store.setByte(0, 1);
     EXPECT_TRUE(history.isChanged());
-    history.undo(store, count);
+    history.undo(store, facts);
     EXPECT_FALSE(history.isChanged()) << "back where it was read";
-    history.redo(store, count);
+    history.redo(store, facts);
     EXPECT_TRUE(history.isChanged());
     history.markUnchanged(); // saved
     EXPECT_FALSE(history.isChanged());
-    history.undo(store, count);
+    history.undo(store, facts);
     EXPECT_TRUE(history.isChanged());
     history.recordCells(store, {CellBlock::run(1, 1)}); // the saved content cannot come back now
     store.setByte(1, 1);
-    history.undo(store, count);
+    history.undo(store, facts);
     EXPECT_TRUE(history.isChanged());
 }
 
@@ -166,7 +170,7 @@ TEST(EditHistory, MemoryStaysBounded)
 {
     // Ten fills of a 1 MiB block over an image without runs.
     ByteStore store(kMiB);
-    std::uint32_t count = kMiB;
+    BufferFacts facts{kMiB, 0, ""};
     std::mt19937 random(1);
     for (std::size_t k = 0; k < kMiB; ++k)
         store.setByte(k, std::uint8_t(random()));
@@ -178,18 +182,18 @@ TEST(EditHistory, MemoryStaysBounded)
     }
     EXPECT_LT(history.memoryBytes(), 2 * kMiB);
     for (int i = 0; i < 10; ++i)
-        ASSERT_TRUE(history.undo(store, count));
+        ASSERT_TRUE(history.undo(store, facts));
     EXPECT_LT(history.memoryBytes(), 2 * kMiB);
 
     // Whole contents without runs: the oldest go once the budget is spent.
     EditHistory loads;
     for (int i = 0; i < 40; ++i) {
-        loads.recordReplacement(store, count);
+        loads.recordReplacement(store, facts);
         store.setByte(std::size_t(i), 0);
     }
     EXPECT_LE(loads.memoryBytes(), EditHistory::kMaxBytes + 2 * kMiB);
     int undone = 0;
-    while (loads.undo(store, count))
+    while (loads.undo(store, facts))
         ++undone;
     EXPECT_GT(undone, 0);
     EXPECT_LT(undone, 40);
@@ -199,7 +203,7 @@ TEST(EditHistory, MemoryStaysBounded)
     for (std::size_t i = 0; i < EditHistory::kMaxSteps + 50; ++i)
         edits.recordCells(store, {CellBlock::run(i, 1)});
     std::size_t steps = 0;
-    while (edits.undo(store, count))
+    while (edits.undo(store, facts))
         ++steps;
     EXPECT_EQ(steps, EditHistory::kMaxSteps);
 }

@@ -253,16 +253,23 @@ bool BufferGrid::redo() { return takeHistoryStep(&EditHistory::redo); }
 bool BufferGrid::takeHistoryStep(HistoryStep step)
 {
     const int rowsBefore = GetNumberRows();
-    const auto applied = (history_.*step)(table_->store(), byteCount);
-    if (applied)
+    BufferFacts facts = this->facts();
+    const auto applied = (history_.*step)(table_->store(), facts);
+    if (applied) {
+        byteCount = facts.byteCount;
+        startAddress = facts.startAddress;
+        imageHeader = facts.imageHeader;
         showUndoneChange(*applied, rowsBefore);
+    }
     return bool(applied);
 }
+
+BufferFacts BufferGrid::facts() const { return {byteCount, startAddress, imageHeader}; }
 
 void BufferGrid::showUndoneChange(const EditHistory::Applied& applied, int rowsBefore)
 {
     if (applied.wholeContent) {
-        // A read's or a load's content: another size, perhaps.
+        // A read's or a load's content: another size and start, perhaps.
         ClearSelection();
         if (GetGridCursorRow() >= GetTable()->GetNumberRows())
             SetGridCursor(0, std::max(GetGridCursorCol(), 0));
@@ -281,7 +288,7 @@ void BufferGrid::showUndoneChange(const EditHistory::Applied& applied, int rowsB
 
 void BufferGrid::handHistoryTo(BufferGrid& successor)
 {
-    history_.recordReplacement(table_->store(), byteCount);
+    history_.recordReplacement(table_->store(), facts());
     successor.history_ = std::move(history_);
     successor.history_.markUnchanged(); // what was just read or loaded
 }

@@ -126,8 +126,9 @@ private:
     void onTabbing(wxGridEvent& event);
     void onKeyDown(wxKeyEvent& event);
     void scheduleRepaint();
-    using HistoryStep = std::optional<EditHistory::Applied> (EditHistory::*)(ByteStore&, std::uint32_t&);
+    using HistoryStep = std::optional<EditHistory::Applied> (EditHistory::*)(ByteStore&, BufferFacts&);
     bool takeHistoryStep(HistoryStep step);
+    BufferFacts facts() const;
     // After undo or redo: the rows, the fields and the cells shown follow the content.
     void showUndoneChange(const EditHistory::Applied& applied, int rowsBefore);
 
