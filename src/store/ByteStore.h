@@ -12,6 +12,13 @@
 #include <unordered_map>
 #include <vector>
 
+// A buffer is shown in rows of 16 bytes, and holds whole rows: at least one.
+inline constexpr std::size_t BYTES_PER_ROW = 16;
+inline constexpr std::size_t cellsForByteCount(std::size_t byteCount)
+{
+    return byteCount <= BYTES_PER_ROW ? BYTES_PER_ROW : (byteCount + BYTES_PER_ROW - 1) / BYTES_PER_ROW * BYTES_PER_ROW;
+}
+
 class ByteStore {
 public:
     explicit ByteStore(std::size_t capacity = 0);

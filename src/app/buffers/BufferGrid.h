@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include <wx/grid.h>
 
@@ -43,6 +44,11 @@ public:
     bool isHexCellPlain(std::size_t k) const;
     wxString hexCellText(std::size_t k) const;
     wxString charCellText(std::size_t k) const;
+
+    // The cells as the engine's whole-buffer functions take them.
+    const ByteStore& bytes() const { return table_->store(); }
+    // Lets an engine function fill or mark the cells, then shows what it did.
+    void changeBytes(const std::function<void(ByteStore&)>& change);
 
     // Whether the hexadecimal cell of byte k is selected.
     bool isSelected(std::size_t k) const;

@@ -9,7 +9,7 @@
 
 #include "store/ByteStore.h"
 
-inline constexpr int kBytesPerRow = 16;
+inline constexpr int kBytesPerRow = int(BYTES_PER_ROW);
 inline constexpr int kSeparatorCol = 16;
 inline constexpr int kTwinOffset = 17; // character twin column = hexadecimal column + 17
 inline constexpr int kGridCols = 33;
