@@ -52,9 +52,8 @@ std::optional<int> parseCrystal(std::string_view text)
 }
 
 // "sim", "sim:MODEL" or "sim:MODEL@nMHz"; none when the value is not a simulated board.
-std::optional<PortSpec> parseSimSpec(const std::string& variable, const std::string& value)
+std::optional<PortSpec> parseSimSpec(const std::string& given, const std::string& value)
 {
-    const std::string given = variable + "=" + value;
     if (value == "sim")
         return PortSpec{PortSpec::Kind::Simulated, {}, std::string(DEFAULT_SIM_MODEL), DEFAULT_SIM_CRYSTAL_MHZ, {}};
     if (!value.starts_with("sim:"))
@@ -73,11 +72,56 @@ std::optional<PortSpec> parseSimSpec(const std::string& variable, const std::str
     return PortSpec{PortSpec::Kind::Simulated, {}, std::string(rest), crystal, {}};
 }
 
-// The serial devices in counting order: family, then number.
-std::vector<std::string> orderedDevices(const std::vector<std::string>& names)
+// A device path or a simulated board, as ROVIDADA_COMn holds it; `given` is
+// how a failure names the value.
+PortSpec resolveDeviceValue(const std::string& given, const std::string& value)
+{
+    if (value.starts_with("/"))
+        return {PortSpec::Kind::Device, value, {}, 0, {}};
+    auto sim = parseSimSpec(given, value);
+    if (!sim)
+        return invalid(given, texts::PORT_SPEC_NOT_UNDERSTOOD);
+    if (sim->kind == PortSpec::Kind::Simulated)
+        sim->device = "sim:" + sim->model + "@" + std::to_string(sim->crystalMHz) + "MHz";
+    return *sim;
+}
+
+std::optional<int> comNumber(const std::string& portName)
+{
+    return portName.starts_with("COM") ? smallNumber(std::string_view(portName).substr(3)) : std::nullopt;
+}
+
+} // namespace
+
+PortSpec resolvePortName(const std::string& portName, const EnvironmentLookup& environment,
+                         const SerialDeviceLister& listDevices)
+{
+    const auto number = comNumber(portName);
+    if (!number || *number < 1)
+        return invalid(portName, texts::PORT_NAME_UNKNOWN);
+
+    const std::string variable = "ROVIDADA_" + portName;
+    if (const auto value = environment(variable))
+        return resolveDeviceValue(variable + "=" + *value, *value);
+
+    const auto devices = serialDevicesInComOrder(listDevices);
+    if (std::size_t(*number) <= devices.size())
+        return {PortSpec::Kind::Device, devices[*number - 1], {}, 0, {}};
+    return {PortSpec::Kind::Device, "/dev/ttyS" + std::to_string(*number - 1), {}, 0, {}};
+}
+
+PortSpec resolvePortValue(const std::string& value, const EnvironmentLookup& environment,
+                          const SerialDeviceLister& listDevices)
+{
+    if (comNumber(value))
+        return resolvePortName(value, environment, listDevices);
+    return resolveDeviceValue(value, value);
+}
+
+std::vector<std::string> serialDevicesInComOrder(const SerialDeviceLister& listDevices)
 {
     std::vector<std::tuple<std::size_t, int, std::string>> found;
-    for (const auto& name : names)
+    for (const auto& name : listDevices())
         for (std::size_t family = 0; family < std::size(DEVICE_FAMILIES); ++family) {
             const std::string_view prefix = DEVICE_FAMILIES[family];
             if (!name.starts_with(prefix))
@@ -91,33 +135,6 @@ std::vector<std::string> orderedDevices(const std::vector<std::string>& names)
     for (const auto& entry : found)
         ordered.push_back("/dev/" + std::get<2>(entry));
     return ordered;
-}
-
-} // namespace
-
-PortSpec resolvePortName(const std::string& portName, const EnvironmentLookup& environment,
-                         const SerialDeviceLister& listDevices)
-{
-    const auto number = portName.starts_with("COM") ? smallNumber(std::string_view(portName).substr(3)) : std::nullopt;
-    if (!number || *number < 1)
-        return invalid(portName, texts::PORT_NAME_UNKNOWN);
-
-    const std::string variable = "ROVIDADA_" + portName;
-    if (const auto value = environment(variable)) {
-        if (value->starts_with("/"))
-            return {PortSpec::Kind::Device, *value, {}, 0, {}};
-        auto sim = parseSimSpec(variable, *value);
-        if (!sim)
-            return invalid(variable + "=" + *value, texts::PORT_SPEC_NOT_UNDERSTOOD);
-        if (sim->kind == PortSpec::Kind::Simulated)
-            sim->device = "sim:" + sim->model + "@" + std::to_string(sim->crystalMHz) + "MHz";
-        return *sim;
-    }
-
-    const auto devices = orderedDevices(listDevices());
-    if (std::size_t(*number) <= devices.size())
-        return {PortSpec::Kind::Device, devices[*number - 1], {}, 0, {}};
-    return {PortSpec::Kind::Device, "/dev/ttyS" + std::to_string(*number - 1), {}, 0, {}};
 }
 
 std::optional<std::string> systemEnvironment(const std::string& name)

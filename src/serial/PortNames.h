@@ -27,6 +27,16 @@ using SerialDeviceLister = std::function<std::vector<std::string>()>;
 PortSpec resolvePortName(const std::string& portName, const EnvironmentLookup& environment,
                          const SerialDeviceLister& listDevices);
 
+// A port as the command line takes it: a port name "COMn" as above, or what
+// ROVIDADA_COMn may hold, given directly (a device path, "sim", "sim:MODEL",
+// "sim:MODEL@nMHz").
+PortSpec resolvePortValue(const std::string& value, const EnvironmentLookup& environment,
+                          const SerialDeviceLister& listDevices);
+
+// The machine's serial devices ("/dev/ttyUSB0", ...) in the order "COMn"
+// counts them: /dev/ttyUSB*, then /dev/ttyACM*, then /dev/ttyS*, each by number.
+std::vector<std::string> serialDevicesInComOrder(const SerialDeviceLister& listDevices);
+
 // The process environment (an empty value counts as unset).
 std::optional<std::string> systemEnvironment(const std::string& name);
 

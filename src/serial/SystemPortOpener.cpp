@@ -14,7 +14,7 @@ SystemPortOpener::SystemPortOpener(SimulatedBoardOpener openSimulated, Environme
 
 PortOpenResult SystemPortOpener::open(const std::string& portName)
 {
-    const PortSpec resolved = resolvePortName(portName, environment_, listDevices_);
+    const PortSpec resolved = resolvePortValue(portName, environment_, listDevices_);
     switch (resolved.kind) {
     case PortSpec::Kind::Device:
         return PosixSerialPort::open(resolved.device);

@@ -1,6 +1,7 @@
 // The program's port opener: resolves "COMn" (environment, serial devices of
-// this machine, /dev/ttyS{n-1}) and opens a POSIX serial device or a simulated
-// board. The simulator is handed in, so that this layer does not depend on it.
+// this machine, /dev/ttyS{n-1}), or takes a device path or simulated board
+// given directly (the command line's --port), and opens a POSIX serial device
+// or a simulated board. The simulator is handed in, so that this layer does not depend on it.
 #pragma once
 
 #include <functional>

@@ -89,6 +89,31 @@ TEST(PortNames, ResolutionTable)
     }
 }
 
+TEST(PortNames, TheCommandLineGivesPortNamesOrDevicesDirectly)
+{
+    const Environment environment{{"ROVIDADA_COM2", "sim:HC12B@8MHz"}};
+    const auto devices = devicesOf({"ttyS0", "ttyUSB1"});
+    const Resolution table[] = {
+        {"COM1", {}, {}, Kind::Device, "/dev/ttyUSB1"},
+        {"COM2", {}, {}, Kind::Simulated, "sim:HC12B@8MHz", "HC12B", 8},
+        {"/dev/serial/by-id/usb-FTDI-if00-port0", {}, {}, Kind::Device, "/dev/serial/by-id/usb-FTDI-if00-port0"},
+        {"sim:MC9S12DBx@4MHz", {}, {}, Kind::Simulated, "sim:MC9S12DBx@4MHz", "MC9S12DBx", 4},
+        {"sim:HC12B@3MHz", {}, {}, Kind::Invalid, "sim:HC12B@3MHz", {}, 0, texts::PORT_SPEC_BAD_CRYSTAL},
+        {"ttyUSB0", {}, {}, Kind::Invalid, "ttyUSB0", {}, 0, texts::PORT_SPEC_NOT_UNDERSTOOD},
+        {"COM0", {}, {}, Kind::Invalid, "COM0", {}, 0, texts::PORT_NAME_UNKNOWN},
+    };
+    for (const Resolution& r : table) {
+        SCOPED_TRACE(r.portName);
+        const PortSpec resolved = resolvePortValue(r.portName, lookupIn(environment), devices);
+        EXPECT_EQ(resolved.kind, r.kind);
+        EXPECT_EQ(resolved.device, r.device);
+        EXPECT_EQ(resolved.model, r.model);
+        EXPECT_EQ(resolved.reason, toStdString(r.reason));
+    }
+    EXPECT_EQ(serialDevicesInComOrder(devicesOf({"ttyS0", "ttyACM0", "ttyUSB10", "ttyUSB2", "ttyprintk"})),
+              (std::vector<std::string>{"/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyACM0", "/dev/ttyS0"}));
+}
+
 TEST(PortNames, ListsTtysWithHardwareButNotAbsentUarts)
 {
     namespace fs = std::filesystem;
