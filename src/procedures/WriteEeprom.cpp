@@ -255,7 +255,7 @@ void EepromWriter::run()
     failedWrites_ = 0;
 
     std::uint32_t offset = 0;
-    for (; offset < count_; offset += 2) {
+    for (; offset < count_ && !window_.stopRequested(); offset += 2) {
         const auto address = static_cast<std::uint16_t>(start_ + offset);
         const bool skipped = selectionOnly && !selected[offset] && !selected[offset + 1];
         if (!skipped) {
@@ -279,6 +279,7 @@ void EepromWriter::run()
                             continue;
                         if (retryCount < kMaxReprogrammings) {
                             ++retryCount;
+                            window_.noteRetry();
                             again = true;
                         } else {
                             buffer_.markRed(offset + i);
