@@ -1,0 +1,125 @@
+#include "cli/TerminalFace.h"
+
+#include <array>
+#include <istream>
+#include <ostream>
+
+#include "procedures/TargetSession.h"
+
+namespace {
+
+// The crystal combo box's items, as the procedures name them.
+constexpr std::array<Text, 4> kCrystalItems{texts::CRYSTAL_AUTO, texts::CRYSTAL_16MHZ, texts::CRYSTAL_8MHZ,
+                                            texts::CRYSTAL_4MHZ};
+
+Text crystalItem(int mhz)
+{
+    switch (mhz) {
+    case 16:
+        return texts::CRYSTAL_16MHZ;
+    case 8:
+        return texts::CRYSTAL_8MHZ;
+    case 4:
+        return texts::CRYSTAL_4MHZ;
+    default:
+        return texts::CRYSTAL_AUTO;
+    }
+}
+
+std::string boxLine(Text caption, const std::string& text) { return toStdString(caption) + ": " + text; }
+
+} // namespace
+
+TerminalFace::TerminalFace(CliConsole& console, const CliServices& services, const CliOptions& options,
+                           ImageBuffer& buffer, ProgressLine& progress)
+    : console_(console), services_(services), options_(options), buffer_(buffer), progress_(progress),
+      messages_(console.err, options.quiet, [&progress] { progress.clear(); }),
+      crystal_(toStdString(crystalItem(options.crystalMHz)))
+{
+}
+
+void TerminalFace::setStatus(int field, const std::string& text)
+{
+    statusFields_[field] = text;
+    // The result lines; the connection state (field 3) shows in the outcome.
+    if (field == STATUS_RESULT || field == STATUS_FAILURES)
+        say(text, true);
+}
+
+void TerminalFace::showBox(const std::string& text, Text caption, BoxIcon icon)
+{
+    say(boxLine(caption, text), icon == BoxIcon::None || icon == BoxIcon::Information);
+    if (failure_ == ExitStatus::Ok)
+        failure_ = exitStatusOfBox(text);
+}
+
+bool TerminalFace::askYesNo(const std::string& text, Text caption, BoxIcon)
+{
+    // The write asks again after every further word while the count of failed
+    // cells stays where it was; once is enough on a terminal.
+    if (text == lastYes_)
+        return true;
+    const bool yes = answer(boxLine(caption, text));
+    if (yes)
+        lastYes_ = text;
+    return yes;
+}
+
+bool TerminalFace::answer(const std::string& question)
+{
+    switch (options_.onFailures) {
+    case OnFailures::Continue:
+        say(question + toStdString(texts::CLI_ANSWER_PROMPT) + "t", true);
+        return true;
+    case OnFailures::Stop:
+        say(question + toStdString(texts::CLI_ANSWER_PROMPT) + "n", true);
+        return false;
+    case OnFailures::Ask:
+        break;
+    }
+    if (console_.inIsTerminal)
+        return answerOnTerminal(question);
+    say(question);
+    say(toStdString(texts::CLI_NO_TERMINAL_TO_ASK));
+    return false;
+}
+
+// "t" (tak) or "y" says yes; anything else, or no answer at all, says no.
+bool TerminalFace::answerOnTerminal(const std::string& question)
+{
+    messages_.keep(question);
+    progress_.clear();
+    console_.err << question << toStdString(texts::CLI_ANSWER_PROMPT) << std::flush;
+    std::string answer;
+    if (!std::getline(console_.in, answer))
+        console_.err << '\n';
+    const bool yes = !answer.empty() && (answer[0] == 't' || answer[0] == 'T' || answer[0] == 'y' || answer[0] == 'Y');
+    messages_.keep(yes ? "t" : "n");
+    return yes;
+}
+
+void TerminalFace::selectCrystalItem(int item)
+{
+    crystal_ = toStdString(kCrystalItems.at(std::size_t(item)));
+    crystalDetected_ = true;
+}
+
+std::string TerminalFace::shownPageTitle()
+{
+    // Never "Monitor": the command line has one buffer and no pages.
+    return toStdString(texts::BUFFER_BASE_NAME) + "0";
+}
+
+bool TerminalFace::stopRequested()
+{
+    if (services_.stopRequested())
+        stopped_ = true;
+    return stopped_;
+}
+
+void TerminalFace::showLineError(Text message)
+{
+    say(boxLine(texts::CAPTION_ERROR, toStdString(message)));
+}
+
+void TerminalFace::connectionLost() { statusFields_[STATUS_CONNECTION] = toStdString(texts::STATE_NOT_CONNECTED); }
