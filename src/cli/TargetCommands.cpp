@@ -4,16 +4,11 @@
 #include <ostream>
 #include <vector>
 
-#include "cli/ImageBuffer.h"
 #include "cli/ImageIo.h"
-#include "cli/JsonSummary.h"
-#include "cli/ProgressLine.h"
-#include "cli/TerminalFace.h"
 #include "images/Crc32.h"
 #include "procedures/Connect.h"
 #include "procedures/ReadEeprom.h"
 #include "procedures/WriteEeprom.h"
-#include "serial/SerialLink.h"
 #include "texts/FormatText.h"
 #include "texts/ResultLines.h"
 
@@ -22,52 +17,7 @@ namespace {
 constexpr char kPortVariable[] = "ROVIDADA_PORT";
 constexpr char kDefaultPort[] = "COM1";
 
-// One command on one board: the port, the link, the face, the buffer and the
-// session the procedures work on, and the summary it ends with.
-class TargetRun {
-public:
-    TargetRun(const CliOptions& options, CliServices& services, CliConsole& console);
-
-    ExitStatus run();
-    // The JSON summary (with --json) and the port released.
-    void finish(ExitStatus status);
-
-private:
-    ExitStatus connect();
-    ExitStatus reportConnection();
-    ExitStatus read();
-    ExitStatus write(const std::vector<std::uint8_t>& image);
-    ExitStatus verify(const std::vector<std::uint8_t>& image);
-
-    // The image of write and verify, before the port is touched; none after a failure said.
-    std::optional<std::vector<std::uint8_t>> loadImage();
-    // The image's range within the EEPROM the connect found; false after saying why not.
-    bool imageFits(std::size_t size, std::uint16_t start);
-    void result(const std::string& line)
-    {
-        if (!options_.json)
-            console_.out << line << '\n';
-    }
-    void say(const std::string& line, bool info = false) { face_.messages().say(line, info); }
-
-    const CliOptions& options_;
-    CliServices& services_;
-    CliConsole& console_;
-    ProgressLine progress_;
-    ImageBuffer buffer_;
-    TerminalFace face_;
-    SerialLink link_;
-    ModelInfo model_;
-    bool mc9s12Mode_ = false;
-    int crystalMHz_ = 16;
-    TargetSession session_;
-    std::uint64_t beganUs_;
-    std::string port_;
-    // The EEPROM as the connect found it: the model's, or as an MC9S12 reported it.
-    std::uint16_t eepromStart_ = 0;
-    std::uint32_t eepromSize_ = 0;
-    RunSummary summary_;
-};
+} // namespace
 
 TargetRun::TargetRun(const CliOptions& options, CliServices& services, CliConsole& console)
     : options_(options), services_(services), console_(console),
@@ -297,8 +247,6 @@ void TargetRun::finish(ExitStatus status)
         console_.out << toJson(summary_) << '\n';
     console_.out.flush();
 }
-
-} // namespace
 
 ExitStatus runTargetCommand(const CliOptions& options, CliServices& services, CliConsole& console)
 {
