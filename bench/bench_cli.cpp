@@ -5,7 +5,6 @@
 // 38400 baud. The floor of each case is the same on the virtual clock, where
 // time passes only through the pauses and the bytes' wire time. The connect
 // before each operation is not timed. Also the processor time meanwhile.
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -16,6 +15,7 @@
 #include <sstream>
 #include <string>
 
+#include "BenchBoard.h"
 #include "cli/CliArguments.h"
 #include "cli/TargetCommands.h"
 #include "serial/RealClock.h"
@@ -23,24 +23,6 @@
 #include "sim/SimulatedBoard.h"
 
 namespace {
-
-class BoardOpener : public PortOpener {
-public:
-    BoardOpener(std::shared_ptr<SimulatedBoard> board, Clock& clock) : board_(std::move(board)), clock_(clock) {}
-    PortOpenResult open(const std::string&) override { return {board_->openPort(clock_), "sim", {}, false}; }
-
-private:
-    std::shared_ptr<SimulatedBoard> board_;
-    Clock& clock_;
-};
-
-double cpuSeconds()
-{
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 struct Figures {
     double ms = 0;

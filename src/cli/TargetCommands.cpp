@@ -121,12 +121,8 @@ ExitStatus TargetRun::read()
     buffer_.setStart(start);
     buffer_.setCount(count);
     readEeprom(session_);
-    if (face_.failure() != ExitStatus::Ok)
-        return face_.failure();
-    if (face_.stopped()) {
-        say(toStdString(texts::CLI_INTERRUPTED));
-        return ExitStatus::Interrupted;
-    }
+    if (const ExitStatus status = afterRead(); status != ExitStatus::Ok)
+        return status;
     // An odd count was read as whole words; the file gets what was asked for.
     const std::vector<std::uint8_t> image = buffer_.image(count);
     for (const std::uint32_t offset : buffer_.redCells()) {
@@ -167,23 +163,37 @@ std::optional<std::vector<std::uint8_t>> TargetRun::loadImage()
     return std::move(loaded.bytes);
 }
 
-bool TargetRun::imageFits(std::size_t size, std::uint16_t start)
+std::optional<std::uint16_t> TargetRun::imageStart(std::size_t size)
 {
+    const std::uint16_t start = options_.start.value_or(eepromStart_);
     const std::uint32_t end = std::uint32_t(eepromStart_) + eepromSize_;
-    if (start >= eepromStart_ && start + size <= end)
-        return true;
-    say(formatText(texts::CLI_IMAGE_DOES_NOT_FIT, options_.files.front().c_str(), size, unsigned(start),
-                   unsigned(eepromStart_), unsigned(end - 1)));
-    return false;
+    if (start < eepromStart_ || start + size > end) {
+        say(formatText(texts::CLI_IMAGE_DOES_NOT_FIT, options_.files.front().c_str(), size, unsigned(start),
+                       unsigned(eepromStart_), unsigned(end - 1)));
+        return std::nullopt;
+    }
+    summary_.start = start;
+    summary_.count = std::uint32_t(size);
+    return start;
+}
+
+ExitStatus TargetRun::afterRead()
+{
+    if (face_.failure() != ExitStatus::Ok)
+        return face_.failure();
+    if (face_.stopped()) {
+        say(toStdString(texts::CLI_INTERRUPTED));
+        return ExitStatus::Interrupted;
+    }
+    return ExitStatus::Ok;
 }
 
 ExitStatus TargetRun::write(const std::vector<std::uint8_t>& image)
 {
-    const std::uint16_t start = options_.start.value_or(eepromStart_);
-    if (!imageFits(image.size(), start))
+    const auto placed = imageStart(image.size());
+    if (!placed)
         return ExitStatus::File;
-    summary_.start = start;
-    summary_.count = std::uint32_t(image.size());
+    const std::uint16_t start = *placed;
     buffer_.holdImage(image);
     buffer_.setStart(start);
     writeEeprom(session_);
@@ -204,20 +214,15 @@ ExitStatus TargetRun::write(const std::vector<std::uint8_t>& image)
 
 ExitStatus TargetRun::verify(const std::vector<std::uint8_t>& image)
 {
-    const std::uint16_t start = options_.start.value_or(eepromStart_);
-    if (!imageFits(image.size(), start))
+    const auto placed = imageStart(image.size());
+    if (!placed)
         return ExitStatus::File;
-    summary_.start = start;
-    summary_.count = std::uint32_t(image.size());
+    const std::uint16_t start = *placed;
     buffer_.setStart(start);
     buffer_.setCount(std::uint32_t(image.size()));
     readEeprom(session_);
-    if (face_.failure() != ExitStatus::Ok)
-        return face_.failure();
-    if (face_.stopped()) {
-        say(toStdString(texts::CLI_INTERRUPTED));
-        return ExitStatus::Interrupted;
-    }
+    if (const ExitStatus status = afterRead(); status != ExitStatus::Ok)
+        return status;
 
     const std::vector<std::uint8_t> found = buffer_.image(std::uint32_t(image.size()));
     for (const std::uint32_t offset : buffer_.redCells())

@@ -40,8 +40,11 @@ private:
 
     // The image of write and verify, before the port is touched; none after a failure said.
     std::optional<std::vector<std::uint8_t>> loadImage();
-    // The image's range within the EEPROM the connect found; false after saying why not.
-    bool imageFits(std::size_t size, std::uint16_t start);
+    // Where an image of write or verify starts (-s, else the EEPROM's start),
+    // once it fits the EEPROM the connect found; none after saying why not.
+    std::optional<std::uint16_t> imageStart(std::size_t size);
+    // After a read: the failure it showed, the user's stop, or Ok.
+    ExitStatus afterRead();
     void result(const std::string& line)
     {
         if (!options_.json)

@@ -39,7 +39,7 @@ protected:
 
         WindowPath(const FaceCase& c, const std::function<void(TargetRig&)>& operation) : rig(c.model, c.boardMHz)
         {
-            rig.fillEeprom(kBytes, [](std::uint32_t k) { return k * 3 + 5; });
+            rig.fillEeprom(kBytes, [](std::uint32_t k) { return k * 3 + 5; }); // as the CliPath's board
             rig.window.crystal = c.item;
             selectCrystal(rig.session);
             const auto mark = rig.mark();
@@ -50,9 +50,32 @@ protected:
         }
     };
 
-    std::vector<std::string> commonArguments(const FaceCase& c) const
+    // The command line's command on a board like the window path's.
+    struct CliPath {
+        CliBench bench;
+        CliRun run;
+        std::vector<std::string> exchange;
+        std::uint64_t quietAtEnd = 0;
+
+        CliPath(const FaceCase& c, const std::vector<std::string>& command) : bench(c.model, c.boardMHz)
+        {
+            for (std::uint32_t k = 0; k < kBytes; ++k)
+                bench.board->eeprom()[k] = std::uint8_t(k * 3 + 5);
+            std::vector<std::string> arguments = {"-p", "COM1", "-m", c.model, "--crystal", c.crystal};
+            arguments.insert(arguments.end(), command.begin(), command.end());
+            const auto mark = bench.mark();
+            run = bench.run(arguments);
+            exchange = bench.exchange(mark);
+            quietAtEnd = quietAtEndMs(bench.board->trace(), bench.clock.nowUs());
+        }
+    };
+
+    static void expectSameWire(const CliPath& cli, const WindowPath& window)
     {
-        return {"-p", "COM1", "-m", c.model, "--crystal", c.crystal};
+        ASSERT_EQ(cli.run.status, 0) << cli.run.err;
+        EXPECT_EQ(cli.exchange, window.exchange) << cli.bench.board->trace().dump();
+        EXPECT_EQ(cli.quietAtEnd, window.quietAtEnd);
+        EXPECT_NE(cli.run.err.find(window.rig.window.statusFields.at(STATUS_RESULT)), std::string::npos) << cli.run.err;
     }
 };
 
@@ -65,21 +88,10 @@ TEST_P(BothFaces, ConnectAndReadGoOnTheWireAsInTheWindow)
         rig.buffer.count = kBytes;
         readEeprom(rig.session);
     });
-
-    CliBench cli(c.model, c.boardMHz);
-    for (std::uint32_t k = 0; k < kBytes; ++k)
-        cli.board->eeprom()[k] = std::uint8_t(k * 3 + 5);
     TempFolder files;
-    auto arguments = commonArguments(c);
-    arguments.insert(arguments.end(), {"-n", std::to_string(kBytes), "read", "-o", files.path("read.bin")});
-    const auto mark = cli.mark();
-    const CliRun run = cli.run(arguments);
-
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(cli.exchange(mark), window.exchange) << cli.board->trace().dump();
-    EXPECT_EQ(quietAtEndMs(cli.board->trace(), cli.clock.nowUs()), window.quietAtEnd);
-    EXPECT_EQ(files.read("read.bin"), Bytes(cli.board->eeprom().begin(), cli.board->eeprom().begin() + kBytes));
-    EXPECT_NE(run.err.find(window.rig.window.statusFields.at(STATUS_RESULT)), std::string::npos) << run.err;
+    const CliPath cli(c, {"-n", std::to_string(kBytes), "read", "-o", files.path("read.bin")});
+    expectSameWire(cli, window);
+    EXPECT_EQ(files.read("read.bin"), Bytes(cli.bench.board->eeprom().begin(), cli.bench.board->eeprom().begin() + kBytes));
 }
 
 TEST_P(BothFaces, ConnectAndWriteGoOnTheWireAsInTheWindow)
@@ -90,21 +102,10 @@ TEST_P(BothFaces, ConnectAndWriteGoOnTheWireAsInTheWindow)
         rig.fillBuffer(kBytes, [&image](std::uint32_t k) { return image[k]; });
         writeEeprom(rig.session);
     });
-
-    CliBench cli(c.model, c.boardMHz);
-    for (std::uint32_t k = 0; k < kBytes; ++k)
-        cli.board->eeprom()[k] = std::uint8_t(k * 3 + 5);
     TempFolder files;
-    auto arguments = commonArguments(c);
-    arguments.insert(arguments.end(), {"write", files.write("image.bin", image)});
-    const auto mark = cli.mark();
-    const CliRun run = cli.run(arguments);
-
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(cli.exchange(mark), window.exchange) << cli.board->trace().dump();
-    EXPECT_EQ(quietAtEndMs(cli.board->trace(), cli.clock.nowUs()), window.quietAtEnd);
-    EXPECT_EQ(Bytes(cli.board->eeprom().begin(), cli.board->eeprom().begin() + kBytes), image);
-    EXPECT_NE(run.err.find(window.rig.window.statusFields.at(STATUS_RESULT)), std::string::npos) << run.err;
+    const CliPath cli(c, {"write", files.write("image.bin", image)});
+    expectSameWire(cli, window);
+    EXPECT_EQ(Bytes(cli.bench.board->eeprom().begin(), cli.bench.board->eeprom().begin() + kBytes), image);
 }
 
 INSTANTIATE_TEST_SUITE_P(Boards, BothFaces,
