@@ -172,9 +172,9 @@ std::string splitArguments(const std::vector<std::string>& arguments, std::vecto
             const std::string typed = argument.substr(0, equals);
             const OptionSpec* spec = findLong(std::string_view(typed).substr(2));
             if (!spec)
-                return formatText(texts::CLI_UNKNOWN_OPTION, typed.c_str());
+                return formatText(texts::CLI_UNKNOWN_OPTION, escapeControlCharacters(typed).c_str());
             if (!spec->takesValue && equals != std::string::npos)
-                return formatText(texts::CLI_OPTION_TAKES_NO_VALUE, typed.c_str());
+                return formatText(texts::CLI_OPTION_TAKES_NO_VALUE, escapeControlCharacters(typed).c_str());
             std::string value;
             if (spec->takesValue) {
                 if (equals != std::string::npos)
@@ -182,7 +182,7 @@ std::string splitArguments(const std::vector<std::string>& arguments, std::vecto
                 else if (i + 1 < arguments.size())
                     value = arguments[++i];
                 else
-                    return formatText(texts::CLI_OPTION_NEEDS_VALUE, typed.c_str());
+                    return formatText(texts::CLI_OPTION_NEEDS_VALUE, escapeControlCharacters(typed).c_str());
             }
             options.push_back({spec, typed, value});
             continue;
@@ -193,7 +193,7 @@ std::string splitArguments(const std::vector<std::string>& arguments, std::vecto
             const std::string typed = std::string("-") + argument[k];
             const OptionSpec* spec = findShort(argument[k]);
             if (!spec)
-                return formatText(texts::CLI_UNKNOWN_OPTION, typed.c_str());
+                return formatText(texts::CLI_UNKNOWN_OPTION, escapeControlCharacters(typed).c_str());
             if (!spec->takesValue) {
                 options.push_back({spec, typed, {}});
                 continue;
@@ -203,7 +203,7 @@ std::string splitArguments(const std::vector<std::string>& arguments, std::vecto
             else if (i + 1 < arguments.size())
                 options.push_back({spec, typed, arguments[++i]});
             else
-                return formatText(texts::CLI_OPTION_NEEDS_VALUE, typed.c_str());
+                return formatText(texts::CLI_OPTION_NEEDS_VALUE, escapeControlCharacters(typed).c_str());
             break;
         }
     }
@@ -221,12 +221,12 @@ std::string applyOption(const GivenOption& given, CliOptions& options)
     case OptionId::Model:
         options.model = findModel(value);
         if (!options.model)
-            return formatText(texts::CLI_UNKNOWN_MODEL, value.c_str(), modelNames().c_str());
+            return formatText(texts::CLI_UNKNOWN_MODEL, escapeControlCharacters(value).c_str(), modelNames().c_str());
         break;
     case OptionId::Crystal: {
         const auto mhz = parseCrystal(value);
         if (!mhz)
-            return formatText(texts::CLI_BAD_CRYSTAL, value.c_str());
+            return formatText(texts::CLI_BAD_CRYSTAL, escapeControlCharacters(value).c_str());
         options.crystalMHz = *mhz;
         break;
     }
@@ -235,7 +235,7 @@ std::string applyOption(const GivenOption& given, CliOptions& options)
             value.starts_with("0x") || value.starts_with("0X") ? std::string_view(value).substr(2) : value;
         const auto start = parseNumber(digits, 16, kAddressSpace - 1);
         if (!start)
-            return formatText(texts::CLI_BAD_START, value.c_str());
+            return formatText(texts::CLI_BAD_START, escapeControlCharacters(value).c_str());
         if (*start % 2 != 0)
             return formatText(texts::CLI_ODD_START, unsigned(*start));
         options.start = std::uint16_t(*start);
@@ -244,7 +244,7 @@ std::string applyOption(const GivenOption& given, CliOptions& options)
     case OptionId::Count: {
         const auto count = parseNumber(value, 10, kAddressSpace);
         if (!count || *count == 0)
-            return formatText(texts::CLI_BAD_COUNT, value.c_str());
+            return formatText(texts::CLI_BAD_COUNT, escapeControlCharacters(value).c_str());
         options.count = *count;
         break;
     }
@@ -254,7 +254,7 @@ std::string applyOption(const GivenOption& given, CliOptions& options)
     case OptionId::OnFailures: {
         const auto choice = parseOnFailures(value);
         if (!choice)
-            return formatText(texts::CLI_BAD_ON_FAILURES, value.c_str());
+            return formatText(texts::CLI_BAD_ON_FAILURES, escapeControlCharacters(value).c_str());
         options.onFailures = *choice;
         break;
     }
@@ -319,7 +319,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& arguments)
     const auto named = std::find_if(kCommands.begin(), kCommands.end(),
                                     [&](const CommandName& entry) { return entry.name == rest.front(); });
     if (named == kCommands.end()) {
-        parsed.error = formatText(texts::CLI_UNKNOWN_COMMAND, rest.front().c_str());
+        parsed.error = formatText(texts::CLI_UNKNOWN_COMMAND, escapeControlCharacters(rest.front()).c_str());
         return parsed;
     }
     options.command = named->command;

@@ -89,8 +89,9 @@ ExitStatus diffImages(const CliOptions& options, CliServices& services, CliConso
         }
         // The comparison covers the rows both have; a longer file differs all the same.
         if (images[0].size() != images[1].size()) {
-            messages.say(formatText(texts::CLI_DIFF_SIZES, options.files[0].c_str(), images[0].size(),
-                                    options.files[1].c_str(), images[1].size()));
+            messages.say(formatText(texts::CLI_DIFF_SIZES, escapeControlCharacters(options.files[0]).c_str(),
+                                    images[0].size(), escapeControlCharacters(options.files[1]).c_str(),
+                                    images[1].size()));
             status = ExitStatus::Failures;
         }
         if (status == ExitStatus::Ok)

@@ -71,8 +71,9 @@ ImageSave checkOutputPath(const std::string& path)
 
 std::string imageFailureLine(const std::string& path, ImageFileFailure failure, const std::string& reason)
 {
+    const std::string shown = escapeControlCharacters(path);
     if (failure == ImageFileFailure::tooLarge)
-        return path + ": " + toStdString(texts::FILE_TOO_LARGE);
-    return formatText(texts::CLI_FILE_FAILURE, toStdString(texts::FILE_CANNOT_OPEN).c_str(), path.c_str(),
+        return shown + ": " + toStdString(texts::FILE_TOO_LARGE);
+    return formatText(texts::CLI_FILE_FAILURE, toStdString(texts::FILE_CANNOT_OPEN).c_str(), shown.c_str(),
                       reason.c_str());
 }

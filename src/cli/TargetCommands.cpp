@@ -139,7 +139,7 @@ ExitStatus TargetRun::read()
         say(imageFailureLine(*options_.output, saved.failure, saved.reason));
         return ExitStatus::File;
     }
-    say(formatText(texts::CLI_SAVED, options_.output->c_str(), image.size(), unsigned(*summary_.crc32)), true);
+    say(formatText(texts::CLI_SAVED, escapeControlCharacters(*options_.output).c_str(), image.size(), unsigned(*summary_.crc32)), true);
     return ExitStatus::Ok;
 }
 
@@ -156,7 +156,7 @@ std::optional<std::vector<std::uint8_t>> TargetRun::loadImage()
         return std::nullopt;
     }
     if (loaded.bytes.empty()) {
-        say(formatText(texts::CLI_IMAGE_EMPTY, path.c_str()));
+        say(formatText(texts::CLI_IMAGE_EMPTY, escapeControlCharacters(path).c_str()));
         return std::nullopt;
     }
     summary_.crc32 = crc32(loaded.bytes);
@@ -168,7 +168,7 @@ std::optional<std::uint16_t> TargetRun::imageStart(std::size_t size)
     const std::uint16_t start = options_.start.value_or(eepromStart_);
     const std::uint32_t end = std::uint32_t(eepromStart_) + eepromSize_;
     if (start < eepromStart_ || start + size > end) {
-        say(formatText(texts::CLI_IMAGE_DOES_NOT_FIT, options_.files.front().c_str(), size, unsigned(start),
+        say(formatText(texts::CLI_IMAGE_DOES_NOT_FIT, escapeControlCharacters(options_.files.front()).c_str(), size, unsigned(start),
                        unsigned(eepromStart_), unsigned(end - 1)));
         return std::nullopt;
     }

@@ -18,3 +18,19 @@ std::string formatText(Text format, ...)
     va_end(arguments);
     return std::string(text.data());
 }
+
+std::string escapeControlCharacters(std::string_view text)
+{
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", unsigned(byte));
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}

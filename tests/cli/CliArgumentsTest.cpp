@@ -51,6 +51,7 @@ TEST(CliArguments, BadInputGetsOneLineThatSaysWhat)
     const std::pair<Arguments, std::string> table[] = {
         {{}, "no command given"},
         {{"flash"}, "unknown command 'flash'"},
+        {{"fl\nash\x1b[2J"}, "unknown command 'fl\\x0Aash\\x1B[2J'"},
         {{"-x", "models"}, "unknown option '-x'"},
         {{"models", "--verbose"}, "unknown option '--verbose'"},
         {{"read", "-m", "HC12B", "-o"}, "option '-o' needs a value"},
