@@ -46,7 +46,7 @@ std::pair<double, double> timeOperation(Clock& clock, const std::vector<std::str
     CliServices services{clock, opener};
     std::ostringstream out, err;
     std::istringstream in;
-    CliConsole console{out, err, in, false, false, true}; // progress drawn, as on a terminal
+    CliConsole console{out, err, in, false, false, true, {}}; // progress drawn, as on a terminal
     TargetRun run(parsed.options, services, console);
     if (run.connect() != ExitStatus::Ok) {
         std::fprintf(stderr, "connecting failed: %s\n", err.str().c_str());

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 #include "serial/Clock.h"
@@ -15,10 +16,13 @@
 struct CliConsole {
     std::ostream& out; // results: lists, the JSON summary, an image for "-o -"
     std::ostream& err; // progress, result lines, messages
-    std::istream& in;  // answers to questions, an image for "-"
+    std::istream& in;  // an image for "-"; answers to questions, unless readAnswer
     bool inIsTerminal = false;
     bool outIsTerminal = false;
     bool errIsTerminal = false;
+    // The answer to a question: a line typed, none when there is none to come
+    // (the program's: Ctrl+C while waiting ends it too). Empty: a line of `in`.
+    std::function<std::optional<std::string>()> readAnswer;
 };
 
 struct CliServices {

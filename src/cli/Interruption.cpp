@@ -1,5 +1,8 @@
 #include "cli/Interruption.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <csignal>
 
 namespace {
@@ -15,11 +18,30 @@ void catchInterruptions()
     struct sigaction action {};
     action.sa_handler = noteInterruption;
     sigemptyset(&action.sa_mask);
-    // Interrupted system calls resume (the pauses and waits would end early
-    // otherwise), and the default comes back for a second signal.
-    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    // System calls are not resumed, so that a wait for an answer ends; the
+    // pauses, waits and writes of the link resume on their own. The default
+    // comes back for a second signal.
+    action.sa_flags = SA_RESETHAND;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
 }
 
 bool interruptionRequested() { return requested != 0; }
+
+std::optional<std::string> readLineUnlessInterrupted(int fd)
+{
+    std::string line;
+    for (;;) {
+        char c = 0;
+        const ssize_t n = ::read(fd, &c, 1);
+        if (n == 1 && c == '\n')
+            return line;
+        if (n == 1) {
+            line += c;
+            continue;
+        }
+        if (n < 0 && errno == EINTR && !interruptionRequested())
+            continue;
+        return std::nullopt;
+    }
+}

@@ -90,10 +90,17 @@ bool TerminalFace::answerOnTerminal(const std::string& question)
     messages_.keep(question);
     progress_.clear();
     console_.err << question << toStdString(texts::CLI_ANSWER_PROMPT) << std::flush;
-    std::string answer;
-    if (!std::getline(console_.in, answer))
+    std::optional<std::string> answer;
+    if (console_.readAnswer)
+        answer = console_.readAnswer();
+    else if (std::string line; std::getline(console_.in, line))
+        answer = line;
+    if (!answer) {
         console_.err << '\n';
-    const bool yes = !answer.empty() && (answer[0] == 't' || answer[0] == 'T' || answer[0] == 'y' || answer[0] == 'Y');
+        stopRequested(); // Ctrl+C at the question is a stop, not only a no
+    }
+    const char first = answer && !answer->empty() ? (*answer)[0] : 'n';
+    const bool yes = first == 't' || first == 'T' || first == 'y' || first == 'Y';
     messages_.keep(yes ? "t" : "n");
     return yes;
 }

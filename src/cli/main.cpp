@@ -19,8 +19,13 @@ int main(int argc, char** argv)
     });
     CliServices services{clock, ports};
     services.stopRequested = interruptionRequested;
-    CliConsole console{std::cout, std::cerr, std::cin, ::isatty(STDIN_FILENO) == 1, ::isatty(STDOUT_FILENO) == 1,
-                       ::isatty(STDERR_FILENO) == 1};
+    CliConsole console{std::cout,
+                       std::cerr,
+                       std::cin,
+                       ::isatty(STDIN_FILENO) == 1,
+                       ::isatty(STDOUT_FILENO) == 1,
+                       ::isatty(STDERR_FILENO) == 1,
+                       [] { return readLineUnlessInterrupted(STDIN_FILENO); }};
     std::ios::sync_with_stdio(false);
     return runCli(std::vector<std::string>(argv + 1, argv + argc), services, console);
 }

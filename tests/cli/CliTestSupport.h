@@ -61,7 +61,7 @@ public:
         std::istringstream in(input);
         std::ostringstream out;
         std::ostringstream err;
-        CliConsole console{out, err, in, inIsTerminal, false, errIsTerminal};
+        CliConsole console{out, err, in, inIsTerminal, false, errIsTerminal, {}};
         CliServices services{clock, ports, [](const std::string&) { return std::optional<std::string>(); },
                              [] { return std::vector<std::string>(); }, "/nonexistent/by-id", stop};
         CliRun result;
