@@ -16,6 +16,7 @@ namespace {
 
 constexpr char kPortVariable[] = "ROVIDADA_PORT";
 constexpr char kDefaultPort[] = "COM1";
+constexpr std::uint32_t kAddressSpace = 0x10000;
 
 } // namespace
 
@@ -118,6 +119,11 @@ ExitStatus TargetRun::read()
 {
     const std::uint16_t start = options_.start.value_or(eepromStart_);
     const std::uint32_t count = options_.count.value_or(eepromSize_);
+    // Checked here too: -s or -n alone meets the other's default only now.
+    if (start + count > kAddressSpace) {
+        say(formatText(texts::CLI_RANGE_PAST_END, unsigned(start), unsigned(count)));
+        return ExitStatus::Usage;
+    }
     buffer_.setStart(start);
     buffer_.setCount(count);
     readEeprom(session_);

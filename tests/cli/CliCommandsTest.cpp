@@ -171,6 +171,10 @@ TEST(CliCommands, BadFilesAndOutputsFailBeforeThePortIsTouched)
     EXPECT_EQ(large.err, files.path("large.bin") + ": 770 bytes from 0D00 do not fit the EEPROM, 0D00 to 0FFF\n");
     const CliRun outside = bench.run(withModel("HC12B", {"-c", "16", "-s", "0C00", "write", files.write("a.bin", {1, 2})}));
     EXPECT_EQ(outside.status, 3);
+    CliBench high("HC812A4");
+    const CliRun pastTheEnd = high.run(withModel("HC812A4", {"-c", "16", "-n", "8192", "read", "-o", files.path("o")}));
+    EXPECT_EQ(pastTheEnd.status, 2);
+    EXPECT_EQ(pastTheEnd.err, "start F000 and count 8192 run past address FFFF\n");
 }
 
 TEST(CliCommands, ImagesComeFromStandardInputAndGoToStandardOutput)
@@ -296,6 +300,31 @@ TEST(CliCommands, DiffComparesLikeTheWindowAndListsBothValues)
     const CliRun same = bench.run({"diff", files.path("a.bin"), files.path("a.bin")});
     EXPECT_EQ(same.status, 0);
     EXPECT_EQ(same.err, "Bufory są identyczne!\n");
+}
+
+TEST(CliCommands, PortsShowWhatEachComNumberOpensAndTheStableNamesOfItsDevice)
+{
+    TempFolder machine;
+    std::filesystem::create_directories(machine.path("by-id"));
+    const std::string adapter = machine.write("ttyUSB0", {});
+    std::filesystem::create_symlink(adapter, machine.path("by-id/usb-FTDI_FT232R_A1-if00-port0"));
+    CliBench bench("HC12B");
+    bench.serialDevices = {"ttyS0", "ttyUSB0", "ttyUSB1"};
+    bench.environment = {{"ROVIDADA_COM2", "sim:HC12B@8MHz"}};
+    bench.deviceAliasFolder = machine.path("by-id");
+    bench.environment["ROVIDADA_COM1"] = adapter; // a stand-in device with a by-id name
+
+    const CliRun run = bench.run({"ports"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "COM1   " + adapter + "  (ROVIDADA_COM1)  " + machine.path("by-id/usb-FTDI_FT232R_A1-if00-port0") +
+                           "\n"
+                           "COM2   sim:HC12B@8MHz  (ROVIDADA_COM2)\n"
+                           "COM3   /dev/ttyS0" + std::string(std::filesystem::exists("/dev/ttyS0") ? "" : "  (no such device)") +
+                           "\n"
+                           "COM4   /dev/ttyS3" + std::string(std::filesystem::exists("/dev/ttyS3") ? "" : "  (no such device)") +
+                           "\n"
+                           "-      /dev/ttyUSB0\n" // no COMn reaches these two
+                           "-      /dev/ttyUSB1\n");
 }
 
 TEST(CliCommands, HelpExplainsEveryCommandAndExitStatus)

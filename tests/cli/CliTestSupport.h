@@ -9,6 +9,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -62,8 +63,12 @@ public:
         std::ostringstream out;
         std::ostringstream err;
         CliConsole console{out, err, in, inIsTerminal, false, errIsTerminal, {}};
-        CliServices services{clock, ports, [](const std::string&) { return std::optional<std::string>(); },
-                             [] { return std::vector<std::string>(); }, "/nonexistent/by-id", stop};
+        const auto lookup = [this](const std::string& name) -> std::optional<std::string> {
+            if (const auto found = environment.find(name); found != environment.end())
+                return found->second;
+            return std::nullopt;
+        };
+        CliServices services{clock, ports, lookup, [this] { return serialDevices; }, deviceAliasFolder, stop};
         CliRun result;
         result.status = runCli(arguments, services, console);
         result.out = out.str();
@@ -90,6 +95,10 @@ public:
     std::shared_ptr<SimulatedBoard> board;
     BoardOpener ports{*this};
     std::function<bool()> stop = [] { return false; };
+    // The machine as the command line sees it: no variables, no serial ports.
+    std::map<std::string, std::string> environment;
+    std::vector<std::string> serialDevices;
+    std::string deviceAliasFolder = "/nonexistent/by-id";
     bool inIsTerminal = false;
     bool errIsTerminal = false;
 };
