@@ -38,7 +38,6 @@ void ImageBuffer::createGrid(std::uint32_t count)
     store_ = ByteStore(cellsForByteCount(count));
     count_ = count;
     touchedEnd_ = 0;
-    bytesDone_ = 0;
 }
 
 void ImageBuffer::setByte(std::uint32_t offset, std::uint8_t value)
@@ -63,7 +62,6 @@ void ImageBuffer::markRed(std::uint32_t offset) { store_.markRed(offset); }
 
 void ImageBuffer::repaint()
 {
-    bytesDone_ = std::min(count_, (touchedEnd_ + 1) & ~1u);
     if (wordDone_)
-        wordDone_(bytesDone_);
+        wordDone_(std::min(count_, (touchedEnd_ + 1) & ~1u));
 }

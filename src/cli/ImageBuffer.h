@@ -26,8 +26,6 @@ public:
     std::vector<std::uint8_t> image(std::uint32_t count) const;
     // The offsets of the cells marked red, in order.
     std::vector<std::uint32_t> redCells() const;
-    // Bytes up to the end of the last word a procedure finished.
-    std::uint32_t bytesDone() const { return bytesDone_; }
 
     std::uint32_t byteCount() override { return count_; }
     std::uint16_t startAddress() override { return start_; }
@@ -53,6 +51,5 @@ private:
     std::uint16_t start_ = 0;
     std::uint32_t count_ = 0;
     std::uint32_t touchedEnd_ = 0; // one past the highest offset a procedure used
-    std::uint32_t bytesDone_ = 0;
     std::function<void(std::uint32_t)> wordDone_;
 };

@@ -154,7 +154,7 @@ Commands:
   ports          list the serial ports: device, /dev/serial/by-id names, COMn
   models         list the models, with their EEPROM start and size
   connect        reset the adapter, check its greeting, choose or detect the
-                 crystal (MC9S12: ask for the memory sizes); print what it found
+                 crystal (MC9S12: ask for the memory sizes); say what it found
   read -o FILE   read the EEPROM into FILE ("-": standard output)
   write FILE     erase, program and verify FILE into the EEPROM, with retries
                  ("-": standard input); failed cells are listed by address
@@ -181,8 +181,8 @@ Options (before or after the command):
                          ask (on the terminal, the default; without one: stop),
                          stop or continue
       --json             print one summary object on standard output (port,
-                         device, model, crystal, operation, start, count, failed
-                         cells, retries, seconds, CRC-32 of the image)
+                         device, model, crystal, operation, start, count,
+                         failed cells, retries, seconds, CRC-32 of the image)
   -q, --quiet            no progress and no result lines; errors only
   -h, --help             this text
   -V, --version          the version
