@@ -51,7 +51,7 @@ private:
 
 class SilentWindow : public LinkObserver {
 public:
-    void showLineError(Text) override {}
+    void lineErrors(std::uint32_t) override {}
     void connectionLost() override {}
 };
 

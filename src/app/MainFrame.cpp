@@ -28,6 +28,7 @@
 #include "app/buffers/NumberField.h"
 #include "app/ProgressWindow.h"
 #include "serial/SerialLink.h"
+#include "procedures/CrystalTable.h"
 #include "procedures/ModelTable.h"
 
 namespace {
@@ -204,8 +205,9 @@ void MainFrame::createToolBarControls()
 
     crystalCombo = new wxComboBox(panel, ID_CRYSTAL_COMBO, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0,
                                   nullptr, wxCB_READONLY | wxCB_SIMPLE);
-    for (Text item : {texts::CRYSTAL_AUTO, texts::CRYSTAL_16MHZ, texts::CRYSTAL_8MHZ, texts::CRYSTAL_4MHZ})
-        crystalCombo->Append(uiText(item));
+    crystalCombo->Append(uiText(texts::CRYSTAL_AUTO));
+    for (const Crystal& crystal : CRYSTAL_TABLE)
+        crystalCombo->Append(uiText(crystal.label));
     crystalCombo->SetValue(uiText(texts::CRYSTAL_AUTO));
 
     startLabel_ = new wxStaticText(panel, 0, uiText(texts::LABEL_START));

@@ -10,7 +10,7 @@ class WindowLinkObserver : public LinkObserver {
 public:
     explicit WindowLinkObserver(MainFrame& frame) : frame_(frame) {}
 
-    void showLineError(Text message) override;
+    void lineErrors(std::uint32_t flags) override;
     void connectionLost() override;
 
 private:

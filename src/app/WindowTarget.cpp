@@ -127,8 +127,7 @@ void WindowTarget::markRed(std::uint32_t offset)
     grid().markRed(offset);
     noteChanged(offset);
 }
-void WindowTarget::addToSelection(std::uint32_t offset) { grid().selectByte(offset, true); }
-void WindowTarget::selectOnly(std::uint32_t offset) { grid().selectByte(offset, false); }
+void WindowTarget::selectOnly(std::uint32_t offset) { grid().selectOnlyByte(offset); }
 void WindowTarget::scrollToTop() { grid().Scroll(-1, 0); }
 void WindowTarget::scrollVertically(std::uint32_t position) { grid().Scroll(-1, int(position)); }
 void WindowTarget::moveCursorDownPage() { grid().MovePageDown(); }

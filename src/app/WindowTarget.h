@@ -44,7 +44,6 @@ public:
     bool isEmpty(std::uint32_t offset) override;
     bool isSelected(std::uint32_t offset) override;
     void markRed(std::uint32_t offset) override;
-    void addToSelection(std::uint32_t offset) override;
     void selectOnly(std::uint32_t offset) override;
     void scrollToTop() override;
     void scrollVertically(std::uint32_t position) override;

@@ -36,7 +36,6 @@ public:
     bool isEmpty(std::uint32_t offset) override;
     bool isSelected(std::uint32_t) override { return false; } // the command line writes whole ranges
     void markRed(std::uint32_t offset) override;
-    void addToSelection(std::uint32_t) override {}
     void selectOnly(std::uint32_t) override {}
     void scrollToTop() override {}
     void scrollVertically(std::uint32_t) override {}

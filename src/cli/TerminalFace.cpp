@@ -1,29 +1,19 @@
 #include "cli/TerminalFace.h"
 
-#include <array>
 #include <istream>
 #include <ostream>
 
+#include "procedures/CrystalTable.h"
 #include "procedures/TargetSession.h"
+#include "serial/LineErrorTexts.h"
 
 namespace {
 
-// The crystal combo box's items, as the procedures name them.
-constexpr std::array<Text, 4> kCrystalItems{texts::CRYSTAL_AUTO, texts::CRYSTAL_16MHZ, texts::CRYSTAL_8MHZ,
-                                            texts::CRYSTAL_4MHZ};
-
+// The crystal combo box's item for a crystal; 0 MHz stands for "Auto".
 Text crystalItem(int mhz)
 {
-    switch (mhz) {
-    case 16:
-        return texts::CRYSTAL_16MHZ;
-    case 8:
-        return texts::CRYSTAL_8MHZ;
-    case 4:
-        return texts::CRYSTAL_4MHZ;
-    default:
-        return texts::CRYSTAL_AUTO;
-    }
+    const Crystal* crystal = findCrystal(mhz);
+    return crystal ? crystal->label : texts::CRYSTAL_AUTO;
 }
 
 std::string boxLine(Text caption, const std::string& text) { return toStdString(caption) + ": " + text; }
@@ -107,7 +97,8 @@ bool TerminalFace::answerOnTerminal(const std::string& question)
 
 void TerminalFace::selectCrystalItem(int item)
 {
-    crystal_ = toStdString(kCrystalItems.at(std::size_t(item)));
+    // Items 1 to 3 are the crystal table's rows; detection chooses no other.
+    crystal_ = toStdString(CRYSTAL_TABLE.at(std::size_t(item - 1)).label);
     crystalDetected_ = true;
 }
 
@@ -124,9 +115,10 @@ bool TerminalFace::stopRequested()
     return stopped_;
 }
 
-void TerminalFace::showLineError(Text message)
+void TerminalFace::lineErrors(std::uint32_t flags)
 {
-    say(boxLine(texts::CAPTION_ERROR, toStdString(message)));
+    for (const Text message : lineErrorTexts(flags))
+        say(boxLine(texts::CAPTION_ERROR, toStdString(message)));
 }
 
 void TerminalFace::connectionLost() { statusFields_[STATUS_CONNECTION] = toStdString(texts::STATE_NOT_CONNECTED); }

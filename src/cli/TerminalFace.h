@@ -54,7 +54,7 @@ public:
     void noteRetry() override { ++retries_; }
 
     // LinkObserver
-    void showLineError(Text message) override;
+    void lineErrors(std::uint32_t flags) override;
     void connectionLost() override;
 
 private:

@@ -3,21 +3,11 @@
 #include <array>
 #include <cstdio>
 
+#include "procedures/CrystalTable.h"
 #include "procedures/ModelTable.h"
 #include "procedures/TargetRegisters.h"
 
 namespace {
-
-struct CrystalItem {
-    Text label;
-    int mhz;
-};
-// The crystal combo box's items after "Auto", in the order detection tries them.
-constexpr std::array<CrystalItem, 3> kCrystals{{
-    {texts::CRYSTAL_16MHZ, 16},
-    {texts::CRYSTAL_8MHZ, 8},
-    {texts::CRYSTAL_4MHZ, 4},
-}};
 
 // Detection tries each crystal in turn; the probe reads 0x00 once the
 // divider suits the board's crystal. A time-out also reads 0 and ends the
@@ -25,15 +15,15 @@ constexpr std::array<CrystalItem, 3> kCrystals{{
 void detectCrystal(TargetSession& session)
 {
     SerialLink& link = session.link;
-    for (std::size_t i = 0; i < kCrystals.size(); ++i) {
+    for (std::size_t i = 0; i < CRYSTAL_TABLE.size(); ++i) {
         resetInterface(session); // its result is not looked at: the probe decides
-        session.window.selectCrystalItem(int(i) + 1);
+        session.window.selectCrystalItem(int(i) + 1); // after "Auto"
         session.clock().pause(WRITE_FRAME_PAUSE_MS);
         selectCrystal(session);
         link.flushLine();
-        link.readTargetByte(reg::PROBE); // the first answer after a divider change is not trusted
+        readTargetByte(link, reg::PROBE); // the first answer after a divider change is not trusted
         session.clock().pause(WRITE_FRAME_PAUSE_MS);
-        if (link.readTargetByte(reg::PROBE) == 0x00)
+        if (readTargetByte(link, reg::PROBE) == 0x00)
             return;
     }
     session.window.showBox(toStdString(texts::CONNECT_CRYSTAL_UNKNOWN), texts::CAPTION_WARNING, BoxIcon::Warning);
@@ -46,13 +36,13 @@ void queryMc9s12Parameters(TargetSession& session)
     link.sendFrame(writeByteFrame(reg::INITEE, value::INITEE_AT_2000).bytes());
     session.clock().pause(WRITE_FRAME_PAUSE_MS);
 
-    const std::uint8_t memsiz = link.readTargetByte(reg::MEMSIZ0);
+    const std::uint8_t memsiz = readTargetByte(link, reg::MEMSIZ0);
     const unsigned ramKb = (memsiz & value::MEMSIZ0_RAM) * 2u + 2u;
     static constexpr std::array<unsigned, 4> kEepromKb{0, 2, 4, 8};
     const unsigned eepromKb = kEepromKb[(memsiz >> 4) & 0x03];
     session.window.setCountField(eepromKb * 1024u);
 
-    const std::uint8_t initee = link.readTargetByte(reg::INITEE);
+    const std::uint8_t initee = readTargetByte(link, reg::INITEE);
     const auto start = static_cast<std::uint16_t>((initee & value::INITEE_ADDRESS) << 8);
     session.currentModel.eepromStart = start;
     session.window.setStartField(start);
@@ -71,7 +61,7 @@ void queryMc9s12Parameters(TargetSession& session)
 void selectCrystal(TargetSession& session)
 {
     const std::string choice = session.window.crystalChoice();
-    for (const CrystalItem& crystal : kCrystals) {
+    for (const Crystal& crystal : CRYSTAL_TABLE) {
         if (choice != toStdString(crystal.label))
             continue;
         // Without a port the frame goes nowhere; the next reset sends the divider.
@@ -127,7 +117,7 @@ void connectTarget(TargetSession& session)
         return;
     }
 
-    link.readTargetByte(reg::PROBE); // the answer is not used; a time-out disconnects
+    readTargetByte(link, reg::PROBE); // the answer is not used; a time-out disconnects
     if (window.crystalChoice() == toStdString(texts::CRYSTAL_AUTO))
         detectCrystal(session);
 

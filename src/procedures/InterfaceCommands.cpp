@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "procedures/CrystalTable.h"
 #include "serial/SerialLink.h"
 
 namespace {
@@ -14,13 +15,10 @@ std::uint8_t addressLow(std::uint32_t address) { return static_cast<std::uint8_t
 
 std::uint8_t dividerForCrystal(std::uint8_t current, int crystalMHz)
 {
-    const auto kept = static_cast<std::uint8_t>(current & DIVIDER_KEEP_MASK);
-    switch (crystalMHz) {
-    case 16: return kept | DIVIDER_16MHZ;
-    case 8: return kept | DIVIDER_8MHZ;
-    case 4: return kept | DIVIDER_4MHZ;
-    default: return current;
-    }
+    const Crystal* crystal = findCrystal(crystalMHz);
+    if (!crystal)
+        return current;
+    return static_cast<std::uint8_t>((current & DIVIDER_KEEP_MASK) | crystal->dividerBits);
 }
 
 Frame::Frame(std::initializer_list<std::uint8_t> bytes)
@@ -46,6 +44,12 @@ Frame writeWordFrame(std::uint32_t address, std::uint8_t atAddress, std::uint8_t
 Frame setDividerFrame(std::uint8_t divider) { return {CMD_SET_DIVIDER, divider}; }
 
 Frame startFrame() { return {CMD_START}; }
+
+std::uint8_t readTargetByte(SerialLink& link, std::uint16_t address)
+{
+    link.sendFrame(readByteFrame(address).bytes());
+    return link.receiveByte();
+}
 
 bool greetInterface(SerialLink& link)
 {

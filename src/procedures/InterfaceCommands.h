@@ -35,22 +35,19 @@ inline constexpr std::uint8_t CMD_START = 'R';       // 'R'
 // What the interface sends after every reset pulse.
 inline constexpr std::array<std::uint8_t, 4> GREETING = {'p', 'a', 'w', 'w'};
 
-// Clock-divider byte: only bits 1..0 follow the crystal, the rest stay as they are.
+// Clock-divider byte: only bits 1..0 follow the crystal (CrystalTable.h), the
+// rest stay as they are.
 inline constexpr std::uint8_t DIVIDER_KEEP_MASK = bits("11111100");
-inline constexpr std::uint8_t DIVIDER_16MHZ = bits("00000000");
-inline constexpr std::uint8_t DIVIDER_8MHZ = bits("00000010");
-inline constexpr std::uint8_t DIVIDER_4MHZ = bits("00000001");
 
-// The divider byte for a crystal of 16, 8 or 4 MHz: clear bits 1..0, then set the
+// The divider byte for a crystal of the table: clear bits 1..0, then set the
 // crystal's, so the order of earlier choices never matters. Any other value
 // (the "Auto" choice) leaves the divider unchanged.
 std::uint8_t dividerForCrystal(std::uint8_t current, int crystalMHz);
 
-// Timing of the protocol, in milliseconds.
+// Timing of the protocol, in milliseconds (the receiver's own time-out and
+// flush are serial/SerialLink.h's).
 inline constexpr std::uint32_t RESET_PULSE_MS = 200;      // RTS held asserted to reset the interface
 inline constexpr std::uint32_t RESET_SETTLE_MS = 10;      // after releasing RTS, before the greeting
-inline constexpr std::uint32_t BYTE_TIMEOUT_MS = 300;     // per received byte, not per frame
-inline constexpr std::uint32_t FLUSH_QUIET_MS = 30;       // a flush ends after this long without input
 inline constexpr std::uint32_t START_TO_DIVIDER_MS = 10;  // between 'R' and 'U' in the handshake
 inline constexpr std::uint32_t WRITE_FRAME_PAUSE_MS = 10; // after a write frame in connect and EEPROM write
 inline constexpr std::uint32_t WORD_REREAD_PAUSE_MS = 1;  // between the two reads of a word
@@ -73,6 +70,10 @@ Frame writeByteFrame(std::uint32_t address, std::uint8_t value);
 Frame writeWordFrame(std::uint32_t address, std::uint8_t atAddress, std::uint8_t atNextAddress);
 Frame setDividerFrame(std::uint8_t divider);
 Frame startFrame();
+
+// Sends 'C' with the address and receives its answer: the target's byte, or 0
+// after a time-out or line error (the link's connection state tells them apart).
+std::uint8_t readTargetByte(SerialLink& link, std::uint16_t address);
 
 // The wire part of the reset step: RTS pulse, the four greeting bytes compared
 // as they come (the first wrong one, or a time-out, flushes the line and fails),

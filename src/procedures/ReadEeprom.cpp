@@ -31,7 +31,7 @@ void readEeprom(TargetSession& session)
     window.progressStart(count);
     link.flushLine();
     link.sendFrame(setDividerFrame(link.clockDivider()).bytes());
-    link.readTargetByte(start); // wakes the interface up; the answer is not used
+    readTargetByte(link, start); // wakes the interface up; the answer is not used
 
     auto lost = [&] { return link.connectionState() < 1; };
     bool interrupted = false;

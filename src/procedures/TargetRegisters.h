@@ -45,18 +45,8 @@ inline constexpr std::uint8_t EEPROG_PROGRAM_LATCH = bits("10000010");
 inline constexpr std::uint8_t EEPROG_PROGRAM_ON = bits("10000011");
 inline constexpr std::uint8_t EEPROG_IDLE = bits("10000000");
 
-// HC912D EEPROM divider: the crystal × 35 µs (16 MHz: 0x0230, 8 MHz: 0x0118, 4 MHz: 0x008C).
-inline constexpr std::uint8_t EEDIVH_16MHZ = bits("00000010");
-inline constexpr std::uint8_t EEDIVL_16MHZ = bits("00110000");
-inline constexpr std::uint8_t EEDIVH_8MHZ = bits("00000001");
-inline constexpr std::uint8_t EEDIVL_8MHZ = bits("00011000");
-inline constexpr std::uint8_t EEDIVH_4MHZ = bits("00000000");
-inline constexpr std::uint8_t EEDIVL_4MHZ = bits("10001100");
-
-// MC9S12 ECLKDIV: EEPROM clock between 150 and 200 kHz (16 MHz / 11, 8 MHz / 44, 4 MHz / 22).
-inline constexpr std::uint8_t ECLKDIV_16MHZ = bits("01001010");
-inline constexpr std::uint8_t ECLKDIV_8MHZ = bits("00101011");
-inline constexpr std::uint8_t ECLKDIV_4MHZ = bits("00010101");
+// MC9S12 ECLKDIV: EDIVLD reads back set once the divider is loaded. The
+// dividers themselves, and HC912D's EEDIV, follow the crystal (CrystalTable.h).
 inline constexpr std::uint8_t ECLKDIV_EDIVLD = bits("10000000");
 
 // MC9S12 EPROT: open everything; EPOPEN and EPDIS must read back set.

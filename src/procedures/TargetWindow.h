@@ -31,7 +31,8 @@ public:
     virtual void setCountField(std::uint32_t count) = 0;
 
     // The crystal combo box: its text, and choosing an item in code (which
-    // raises no selection event). Items: 0 "Auto", 1 "16MHz", 2 "8MHz", 3 "4MHz".
+    // raises no selection event). Items: 0 "Auto", then the rows of
+    // CRYSTAL_TABLE ("16MHz", "8MHz", "4MHz").
     virtual std::string crystalChoice() = 0;
     virtual void selectCrystalItem(int item) = 0;
 
@@ -78,9 +79,10 @@ public:
     virtual bool isEmpty(std::uint32_t offset) = 0;
     virtual bool isSelected(std::uint32_t offset) = 0;
     virtual void markRed(std::uint32_t offset) = 0;
-    // Adds the cell (and, through mirroring, its twin) to the selection.
-    virtual void addToSelection(std::uint32_t offset) = 0;
-    // Makes the cell (and its twin) the only selection.
+    // Makes the byte's hexadecimal cell and its character twin the whole
+    // selection. A selection made from code cannot add to the user's: the
+    // grid mirrors every selected block into the other half by making the
+    // block and its twin the only selection.
     virtual void selectOnly(std::uint32_t offset) = 0;
 
     virtual void scrollToTop() = 0;

@@ -1,214 +1,158 @@
+// The write's shared loop: the range and the selection, each word's bytes, its
+// verification and up to four re-programmings, the failed cells and the
+// questions, and the result. The family's register procedure (chosen by the
+// last connect) opens, erases and programs the EEPROM.
 #include "procedures/WriteEeprom.h"
 
 #include <algorithm>
 #include <array>
-#include <optional>
 #include <vector>
 
 #include "texts/ResultLines.h"
 #include "procedures/ModelTable.h"
 #include "procedures/TargetRegisters.h"
+#include "procedures/WriteEepromFamily.h"
+
+void WriteSteps::writeByte(std::uint16_t address, std::uint8_t value, std::uint32_t pauseMs)
+{
+    session_.link.sendFrame(writeByteFrame(address, value).bytes());
+    pause(pauseMs);
+}
+
+void WriteSteps::writeWord(std::uint16_t address, std::uint8_t atAddress, std::uint8_t atNextAddress,
+                           std::uint32_t pauseMs)
+{
+    session_.link.sendFrame(writeWordFrame(address, atAddress, atNextAddress).bytes());
+    pause(pauseMs);
+}
+
+std::uint8_t WriteSteps::readByte(std::uint16_t address) { return readTargetByte(session_.link, address); }
+
+void WriteSteps::fail(const std::string& text) { session_.window.showBox(text, texts::CAPTION_ERROR, BoxIcon::Error); }
+
+bool WriteSteps::stoppedByLostConnection()
+{
+    if (connected())
+        return false;
+    fail(toStdString(texts::CONNECTION_LOST));
+    return true;
+}
 
 namespace {
 
-constexpr int kMaxReprogrammings = 4; // a word is programmed five times at most
-constexpr std::uint32_t kCursorEvery = 512;
-// The longer waits: after the HC12 erase pulse ends, after the MC9S12 word
-// command is written, and once between the set-up and the first word.
-constexpr std::uint32_t kEraseSettleMs = 20;
-constexpr std::uint32_t kCommandSettleMs = 20;
-constexpr std::uint32_t kSetUpSettleMs = 20;
-
-// The CCIF polls end after ten times the command's documented duration, and
-// never sooner than a second, so that a target that answers but never
-// finishes cannot hold the program forever (word program ~46 µs, mass erase
-// ~100 ms: both come to one second).
-constexpr std::uint32_t kCcifPollLimitMs = 1000;
-constexpr std::uint32_t kCcifPollIntervalMs = 10;
+constexpr int MAX_REPROGRAMMINGS = 4; // a word is programmed five times at most
+constexpr std::uint32_t CURSOR_EVERY = 512; // bytes between moves of the cursor that keep the word in view
+// Between the set-up (and the MC9S12 erase) and the first word.
+constexpr std::uint32_t SET_UP_SETTLE_MS = 20;
 
 class EepromWriter {
 public:
     explicit EepromWriter(TargetSession& session)
-        : s_(session), link_(session.link), buffer_(session.buffer), window_(session.window)
+        : s_(session), link_(session.link), buffer_(session.buffer), window_(session.window), steps_(session)
     {
     }
 
     void run();
 
 private:
-    enum class Stop { No, Yes };
-
-    void pause(std::uint32_t ms) { s_.clock().pause(ms); }
-    void writeByte(std::uint16_t address, std::uint8_t value, std::uint32_t pauseMs)
-    {
-        link_.sendFrame(writeByteFrame(address, value).bytes());
-        pause(pauseMs);
-    }
-    void writeWord(std::uint16_t address, std::uint8_t b0, std::uint8_t b1, std::uint32_t pauseMs)
-    {
-        link_.sendFrame(writeWordFrame(address, b0, b1).bytes());
-        pause(pauseMs);
-    }
-    void fail(const std::string& text) { window_.showBox(text, texts::CAPTION_ERROR, BoxIcon::Error); }
-    // A register read of the set-up that timed out returns 0, which would read
-    // as "protected" or "not ready": the lost connection is what the user must see.
-    bool stoppedByLostConnection()
-    {
-        if (link_.connectionState() >= 1)
-            return false;
-        fail(toStdString(texts::CONNECTION_LOST));
-        return true;
-    }
-
-    Stop setUpMc9s12();
-    void setUpHc12();
-    void setUpEepromDivider();
-    Stop massEraseMc9s12();
-    enum class Poll { Done, ConnectionLost, TimedOut };
-    Poll waitForCommandComplete();
-
-    void eraseWordHc12(std::uint16_t address);
-    void programWord(std::uint16_t address, std::uint8_t b0, std::uint8_t b1);
+    bool prepare(EepromFamily& family);
+    std::vector<bool> takeSelection(bool selectionOnly);
     std::uint8_t byteToWrite(std::uint32_t offset, std::uint16_t address);
+    void programAndVerify(EepromFamily& family, std::uint32_t offset, std::uint16_t address, std::uint8_t b0,
+                          std::uint8_t b1);
+    bool userStops();
     void finish(std::uint32_t offset);
 
     TargetSession& s_;
     SerialLink& link_;
     TargetBuffer& buffer_;
     TargetWindow& window_;
+    WriteSteps steps_;
     std::uint32_t count_ = 0;
     std::uint16_t start_ = 0;
     std::uint32_t failedWrites_ = 0;
 };
 
-EepromWriter::Stop EepromWriter::setUpMc9s12()
+// Everything before the first word; false when the write stops (its box shown).
+bool EepromWriter::prepare(EepromFamily& family)
 {
-    writeByte(reg::EPROT, value::EPROT_OPEN, WRITE_FRAME_PAUSE_MS);
-    const std::uint8_t eprot = link_.readTargetByte(reg::EPROT);
-    if (stoppedByLostConnection())
-        return Stop::Yes;
-    if ((eprot & value::EPROT_EPOPEN) == 0) {
-        fail(toStdString(texts::WRITE_ALL_PROTECTED));
-        return Stop::Yes;
-    }
-    if ((eprot & value::EPROT_EPDIS) == 0) {
-        const unsigned protectedBytes = ((eprot & value::EPROT_EP) + 1u) * 64u;
-        fail(toStdString(texts::WRITE_LAST_PROTECTED_1) + std::to_string(protectedBytes) +
-             toStdString(texts::WRITE_LAST_PROTECTED_2));
-        return Stop::Yes;
-    }
+    link_.flushLine();
+    link_.sendFrame(setDividerFrame(link_.clockDivider()).bytes());
+    readTargetByte(link_, reg::INITEE);
 
-    link_.readTargetByte(reg::ECLKDIV);
-    // ECLKDIV can be written once after reset; the EEPROM clock must come to
-    // 150..200 kHz for the programming and erase times to hold.
-    const std::uint8_t divider = s_.crystalMHz == 16  ? value::ECLKDIV_16MHZ
-                                 : s_.crystalMHz == 8 ? value::ECLKDIV_8MHZ
-                                                      : value::ECLKDIV_4MHZ;
-    writeByte(reg::ECLKDIV, divider, WRITE_FRAME_PAUSE_MS);
-    const std::uint8_t loaded = link_.readTargetByte(reg::ECLKDIV);
-    if (stoppedByLostConnection())
-        return Stop::Yes;
-    if ((loaded & value::ECLKDIV_EDIVLD) == 0) {
-        fail(toStdString(texts::WRITE_ECLKDIV_NOT_SET));
-        return Stop::Yes;
-    }
-    return Stop::No;
+    if (!family.setUp())
+        return false;
+    // Follows the model shown, not the family of the last connect.
+    if (hasEepromDivider(s_.currentModel))
+        setHc912dEepromDivider(steps_);
+    if (!family.eraseBeforeWords(start_))
+        return false;
+
+    steps_.pause(SET_UP_SETTLE_MS);
+    link_.flushLine();
+    return true;
 }
 
-void EepromWriter::setUpHc12()
+// With "Zaznaczenie" ticked, which hexadecimal cells were selected when the
+// loop began (none otherwise). Taken once: a failed cell becomes the grid's
+// whole selection, and the selected words after it must still be written.
+std::vector<bool> EepromWriter::takeSelection(bool selectionOnly)
 {
-    writeByte(reg::INITEE, value::INITEE_HC12, WRITE_FRAME_PAUSE_MS);
-    writeByte(reg::EEMCR, value::EEMCR_SETUP, WRITE_FRAME_PAUSE_MS);
-    writeByte(reg::EEPROT, value::EEPROT_NONE, WRITE_FRAME_PAUSE_MS);
-}
-
-// The HC912D parts time programming and erase from EEDIV, the crystal × 35 µs.
-void EepromWriter::setUpEepromDivider()
-{
-    std::uint8_t high = value::EEDIVH_4MHZ;
-    std::uint8_t low = value::EEDIVL_4MHZ;
-    if (s_.crystalMHz == 16) {
-        high = value::EEDIVH_16MHZ;
-        low = value::EEDIVL_16MHZ;
-    } else if (s_.crystalMHz == 8) {
-        high = value::EEDIVH_8MHZ;
-        low = value::EEDIVL_8MHZ;
-    }
-    writeByte(reg::EEDIVH, high, WRITE_FRAME_PAUSE_MS);
-    writeByte(reg::EEDIVL, low, WRITE_FRAME_PAUSE_MS);
-}
-
-EepromWriter::Poll EepromWriter::waitForCommandComplete()
-{
-    const std::uint32_t begin = s_.clock().tick();
-    for (;;) {
-        pause(kCcifPollIntervalMs);
-        if (link_.readTargetByte(reg::ESTAT) & value::ESTAT_CCIF)
-            return Poll::Done;
-        if (link_.connectionState() < 1)
-            return Poll::ConnectionLost;
-        if (s_.clock().tick() - begin >= kCcifPollLimitMs)
-            return Poll::TimedOut;
-    }
-}
-
-EepromWriter::Stop EepromWriter::massEraseMc9s12()
-{
-    const std::uint8_t idle = link_.readTargetByte(reg::ESTAT);
-    if (stoppedByLostConnection())
-        return Stop::Yes;
-    if (idle != value::ESTAT_IDLE) {
-        fail(toStdString(texts::WRITE_ESTAT_ERRORS));
-        return Stop::Yes;
-    }
-    writeWord(start_, value::ERASED, value::ERASED, WRITE_FRAME_PAUSE_MS);
-    writeByte(reg::ECMD, value::ECMD_MASS_ERASE, WRITE_FRAME_PAUSE_MS);
-    writeByte(reg::ESTAT, value::ESTAT_LAUNCH_ERASE, WRITE_FRAME_PAUSE_MS);
-    // An erase that never completes is reported like one the chip refused.
-    const Poll erased = waitForCommandComplete();
-    if (erased == Poll::ConnectionLost) {
-        stoppedByLostConnection();
-        return Stop::Yes;
-    }
-    if (erased == Poll::TimedOut || (link_.readTargetByte(reg::ESTAT) & value::ESTAT_PVIOL_ACCERR) != 0) {
-        fail(toStdString(texts::WRITE_PVIOL_ERRORS));
-        return Stop::Yes;
-    }
-    return stoppedByLostConnection() ? Stop::Yes : Stop::No;
-}
-
-// HC12: the word is erased first (BYTE erase of the latched word, 10 ms pulse).
-void EepromWriter::eraseWordHc12(std::uint16_t address)
-{
-    writeByte(reg::EEPROG, value::EEPROG_ERASE_LATCH, WRITE_FRAME_PAUSE_MS);
-    writeWord(address, value::ERASED, value::ERASED, WRITE_FRAME_PAUSE_MS);
-    writeByte(reg::EEPROG, value::EEPROG_ERASE_ON, WRITE_FRAME_PAUSE_MS);
-    writeByte(reg::EEPROG, value::EEPROG_ERASE_LATCH, WRITE_FRAME_PAUSE_MS);
-    writeByte(reg::EEPROG, value::EEPROG_IDLE, kEraseSettleMs);
-}
-
-void EepromWriter::programWord(std::uint16_t address, std::uint8_t b0, std::uint8_t b1)
-{
-    if (s_.mc9s12Mode) {
-        writeWord(address, b0, b1, WRITE_FRAME_PAUSE_MS);
-        writeByte(reg::ECMD, value::ECMD_WORD_PROGRAM, kCommandSettleMs);
-        writeByte(reg::ESTAT, value::ESTAT_CBEIF, WRITE_FRAME_PAUSE_MS);
-        // A word whose poll ran out is verified like any other.
-        waitForCommandComplete();
-        return;
-    }
-    writeByte(reg::EEPROG, value::EEPROG_PROGRAM_LATCH, WRITE_FRAME_PAUSE_MS);
-    writeWord(address, b0, b1, WRITE_FRAME_PAUSE_MS);
-    writeByte(reg::EEPROG, value::EEPROG_PROGRAM_ON, WRITE_FRAME_PAUSE_MS); // the programming time
-    writeByte(reg::EEPROG, value::EEPROG_PROGRAM_LATCH, WRITE_FRAME_PAUSE_MS);
-    writeByte(reg::EEPROG, value::EEPROG_IDLE, WRITE_FRAME_PAUSE_MS);
+    std::vector<bool> selected;
+    if (!selectionOnly)
+        return selected;
+    selected.resize(count_);
+    for (std::uint32_t k = 0; k < count_; ++k)
+        selected[k] = buffer_.isSelected(k);
+    return selected;
 }
 
 // A cell never read or loaded is taken from the target, so that it keeps its
 // old value (on the HC12; the MC9S12 has been mass-erased by then).
 std::uint8_t EepromWriter::byteToWrite(std::uint32_t offset, std::uint16_t address)
 {
-    return buffer_.isEmpty(offset) ? link_.readTargetByte(address) : buffer_.getByte(offset);
+    return buffer_.isEmpty(offset) ? readTargetByte(link_, address) : buffer_.getByte(offset);
+}
+
+// Programs the word and reads it back until both bytes verify, five times at
+// most; a byte that still differs after the fifth is a failed cell.
+void EepromWriter::programAndVerify(EepromFamily& family, std::uint32_t offset, std::uint16_t address,
+                                    std::uint8_t b0, std::uint8_t b1)
+{
+    for (int reprogrammings = 0;; ++reprogrammings) {
+        family.programWord(address, b0, b1);
+        link_.sendFrame(readWordFrame(address).bytes());
+        const std::uint8_t r0 = link_.receiveByte();
+        const std::uint8_t r1 = link_.receiveByte();
+        const std::array<bool, 2> differs{r0 != b0, r1 != b1};
+        if (!differs[0] && !differs[1])
+            return;
+        if (reprogrammings < MAX_REPROGRAMMINGS) {
+            window_.noteRetry();
+            continue;
+        }
+        for (std::uint32_t i = 0; i < 2; ++i) {
+            if (!differs[i])
+                continue;
+            // The failed cell becomes the whole selection, so the grid shows the
+            // latest one; the words to write were taken before the loop.
+            buffer_.markRed(offset + i);
+            buffer_.selectOnly(offset + i);
+            ++failedWrites_;
+        }
+        return;
+    }
+}
+
+// Asked after every programmed word while the failures stand at a tenth or a
+// twentieth of the range; true when the user answers No.
+bool EepromWriter::userStops()
+{
+    if (failedWrites_ == 0 || (failedWrites_ != count_ / 10 && failedWrites_ != count_ / 20))
+        return false;
+    const std::string question = toStdString(texts::WRITE_FAILED_1) + std::to_string(failedWrites_) +
+                                 toStdString(texts::WRITE_FAILED_2) + "\n" + toStdString(texts::WRITE_CONTINUE);
+    return !window_.askYesNo(question, texts::CAPTION_ERROR, BoxIcon::Error);
 }
 
 void EepromWriter::run()
@@ -222,91 +166,43 @@ void EepromWriter::run()
     start_ = buffer_.startAddress();
     buffer_.scrollToTop();
 
-    link_.flushLine();
-    link_.sendFrame(setDividerFrame(link_.clockDivider()).bytes());
-    link_.readTargetByte(reg::INITEE);
-
-    if (s_.mc9s12Mode) {
-        if (setUpMc9s12() == Stop::Yes)
-            return;
-    } else {
-        setUpHc12();
-    }
-    if (hasEepromDivider(s_.currentModel))
-        setUpEepromDivider();
-    if (s_.mc9s12Mode && massEraseMc9s12() == Stop::Yes)
+    const std::unique_ptr<EepromFamily> family = s_.mc9s12Mode ? mc9s12Eeprom(steps_) : hc12Eeprom(steps_);
+    if (!prepare(*family))
         return;
 
-    pause(kSetUpSettleMs);
-    link_.flushLine();
-
-    // The selection is taken once: marking a failed cell below changes the
-    // grid's selection, and must not make the rest of the selected words skip.
     const bool selectionOnly = window_.selectionChecked();
-    std::vector<bool> selected;
-    std::uint32_t total = count_;
-    if (selectionOnly) {
-        selected.resize(count_);
-        for (std::uint32_t k = 0; k < count_; ++k)
-            selected[k] = buffer_.isSelected(k);
-        total = std::uint32_t(std::count(selected.begin(), selected.end(), true));
-    }
-    window_.progressStart(total);
+    const std::vector<bool> selected = takeSelection(selectionOnly);
+    window_.progressStart(selectionOnly ? std::uint32_t(std::count(selected.begin(), selected.end(), true)) : count_);
     failedWrites_ = 0;
 
     std::uint32_t offset = 0;
     for (; offset < count_ && !window_.stopRequested(); offset += 2) {
         const auto address = static_cast<std::uint16_t>(start_ + offset);
+        // Either byte selected: the whole word is written.
         const bool skipped = selectionOnly && !selected[offset] && !selected[offset + 1];
         if (!skipped) {
             const std::uint8_t b0 = byteToWrite(offset, address);
             const std::uint8_t b1 = byteToWrite(offset + 1, static_cast<std::uint16_t>(address + 1));
-            if (!s_.mc9s12Mode)
-                eraseWordHc12(address);
+            family->eraseWord(address);
             link_.flushLine();
+            // A word of two FF stays erased: not programmed, not verified, no progress step.
             if (b0 != value::ERASED || b1 != value::ERASED) {
-                int retryCount = 0;
-                bool again = true;
-                while (again) {
-                    again = false;
-                    programWord(address, b0, b1);
-                    link_.sendFrame(readWordFrame(address).bytes());
-                    const std::uint8_t r0 = link_.receiveByte();
-                    const std::uint8_t r1 = link_.receiveByte();
-                    const std::array<std::pair<std::uint8_t, std::uint8_t>, 2> checks{{{r0, b0}, {r1, b1}}};
-                    for (std::uint32_t i = 0; i < 2 && !again; ++i) {
-                        if (checks[i].first == checks[i].second)
-                            continue;
-                        if (retryCount < kMaxReprogrammings) {
-                            ++retryCount;
-                            window_.noteRetry();
-                            again = true;
-                        } else {
-                            buffer_.markRed(offset + i);
-                            buffer_.addToSelection(offset + i);
-                            ++failedWrites_;
-                        }
-                    }
-                }
-                if (failedWrites_ != 0 && (failedWrites_ == count_ / 10 || failedWrites_ == count_ / 20)) {
-                    const std::string question = toStdString(texts::WRITE_FAILED_1) + std::to_string(failedWrites_) +
-                                                 toStdString(texts::WRITE_FAILED_2) + "\n" +
-                                                 toStdString(texts::WRITE_CONTINUE);
-                    if (!window_.askYesNo(question, texts::CAPTION_ERROR, BoxIcon::Error))
-                        break;
-                }
+                programAndVerify(*family, offset, address, b0, b1);
+                if (userStops())
+                    break;
                 window_.progressStep();
             }
         }
-        if (offset != 0 && offset % kCursorEvery == 0) {
+        if (offset != 0 && offset % CURSOR_EVERY == 0) {
             buffer_.moveCursorDownPage();
             buffer_.moveCursorDownPage();
         }
         buffer_.repaint();
+        // Shows where the write is; only when the selection is not what it writes.
         if (!selectionOnly)
             buffer_.selectOnly(offset + 1);
-        if (link_.connectionState() < 1) {
-            fail(toStdString(texts::CONNECTION_LOST));
+        if (!steps_.connected()) {
+            steps_.fail(toStdString(texts::CONNECTION_LOST));
             break;
         }
     }
@@ -323,7 +219,8 @@ void EepromWriter::finish(std::uint32_t offset)
     if (failedWrites_ == 0)
         return;
     window_.setStatus(STATUS_FAILURES, toStdString(texts::WRITE_FAILED_COUNT) + std::to_string(failedWrites_));
-    fail(toStdString(texts::WRITE_FAILED_1) + std::to_string(failedWrites_) + toStdString(texts::WRITE_FAILED_2));
+    steps_.fail(toStdString(texts::WRITE_FAILED_1) + std::to_string(failedWrites_) +
+                toStdString(texts::WRITE_FAILED_2));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Programming the buffer shown into the target's EEPROM, with read-back
-// verification, on the HC12 or the MC9S12 register path.
+// verification, on the register procedure of the family the last connect
+// found (WriteEepromFamily.h).
 #pragma once
 
 #include "procedures/TargetSession.h"

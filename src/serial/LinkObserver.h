@@ -1,16 +1,19 @@
-// What the serial link asks of the window: the warning box of a line error and
-// the window's part of the connection-lost step. The link itself shows nothing.
+// What the serial link tells the face that shows it (the window, the command
+// line): line errors, as the port's flags, and the connection-lost step. The
+// link itself shows nothing and knows no text.
 #pragma once
 
-#include "texts/Texts.h"
+#include <cstdint>
 
 class LinkObserver {
 public:
     virtual ~LinkObserver() = default;
 
-    // One modal warning box (caption "Błąd", OK, exclamation icon) per line error
-    // flag that has a message; several flags give several calls, in table order.
-    virtual void showLineError(Text message) = 0;
+    // A receive met line errors (LineError flags, never 0); the connection-lost
+    // step follows at once. The face shows lineErrorTexts(flags), the window one
+    // modal warning box (caption "Błąd", OK, exclamation icon) each, in order;
+    // flags without a message show nothing.
+    virtual void lineErrors(std::uint32_t flags) = 0;
 
     // The link has set its connection state to -1: show "Brak połączenia." in
     // status field 3 and disable the commands that need the target.

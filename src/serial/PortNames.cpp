@@ -1,6 +1,8 @@
 // Resolution of the menu's port names and the port box text.
 #include "serial/PortNames.h"
 
+#include <arpa/inet.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -13,6 +15,7 @@
 namespace {
 
 constexpr std::string_view DEFAULT_SIM_MODEL = "MC9S12DT128";
+constexpr std::string_view RFC2217_SCHEME = "rfc2217://";
 constexpr int DEFAULT_SIM_CRYSTAL_MHZ = 16;
 
 // Serial tty families in the order their ports are counted.
@@ -38,7 +41,29 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
            });
 }
 
-PortSpec invalid(std::string device, Text reason) { return {PortSpec::Kind::Invalid, std::move(device), {}, 0, toStdString(reason)}; }
+PortSpec spec(PortSpec::Kind kind, std::string device)
+{
+    PortSpec made;
+    made.kind = kind;
+    made.device = std::move(device);
+    return made;
+}
+
+PortSpec invalid(std::string device, Text reason)
+{
+    PortSpec made = spec(PortSpec::Kind::Invalid, std::move(device));
+    made.reason = toStdString(reason);
+    return made;
+}
+
+// The device name of a simulated board is set once its value is whole.
+PortSpec simulated(std::string model, int crystalMHz)
+{
+    PortSpec made = spec(PortSpec::Kind::Simulated, {});
+    made.model = std::move(model);
+    made.crystalMHz = crystalMHz;
+    return made;
+}
 
 std::optional<int> parseCrystal(std::string_view text)
 {
@@ -52,10 +77,10 @@ std::optional<int> parseCrystal(std::string_view text)
 }
 
 // "sim", "sim:MODEL" or "sim:MODEL@nMHz"; none when the value is not a simulated board.
-std::optional<PortSpec> parseSimSpec(const std::string& given, const std::string& value)
+std::optional<PortSpec> parseSimSpec(const std::string& value, const std::string& given)
 {
     if (value == "sim")
-        return PortSpec{PortSpec::Kind::Simulated, {}, std::string(DEFAULT_SIM_MODEL), DEFAULT_SIM_CRYSTAL_MHZ, {}};
+        return simulated(std::string(DEFAULT_SIM_MODEL), DEFAULT_SIM_CRYSTAL_MHZ);
     if (!value.starts_with("sim:"))
         return std::nullopt;
     std::string_view rest = std::string_view(value).substr(4);
@@ -69,21 +94,57 @@ std::optional<PortSpec> parseSimSpec(const std::string& given, const std::string
     }
     if (rest.empty())
         return invalid(given, texts::PORT_SPEC_NO_MODEL);
-    return PortSpec{PortSpec::Kind::Simulated, {}, std::string(rest), crystal, {}};
+    return simulated(std::string(rest), crystal);
 }
 
-// A device path or a simulated board, as ROVIDADA_COMn holds it; `given` is
-// how a failure names the value.
-PortSpec resolveDeviceValue(const std::string& given, const std::string& value)
+// Names as DNS has them (IPv4 addresses included): letters, digits, hyphens and dots.
+bool isHostName(std::string_view text)
 {
-    if (value.starts_with("/"))
-        return {PortSpec::Kind::Device, value, {}, 0, {}};
-    auto sim = parseSimSpec(given, value);
-    if (!sim)
-        return invalid(given, texts::PORT_SPEC_NOT_UNDERSTOOD);
-    if (sim->kind == PortSpec::Kind::Simulated)
-        sim->device = "sim:" + sim->model + "@" + std::to_string(sim->crystalMHz) + "MHz";
-    return *sim;
+    return !text.empty() && text.size() <= 253 && text[0] != '-' && text[0] != '.' &&
+           std::all_of(text.begin(), text.end(),
+                       [](unsigned char c) { return std::isalnum(c) || c == '-' || c == '.'; });
+}
+
+bool isIpv6Address(std::string_view text)
+{
+    in6_addr address{};
+    return ::inet_pton(AF_INET6, std::string(text).c_str(), &address) == 1;
+}
+
+// "rfc2217://HOST:PORT" (the scheme in any case, an IPv6 host in brackets);
+// none when the value is no RFC 2217 address at all.
+std::optional<PortSpec> parseRfc2217Spec(const std::string& value, const std::string& given)
+{
+    if (value.size() < RFC2217_SCHEME.size() ||
+        !equalsIgnoringCase(std::string_view(value).substr(0, RFC2217_SCHEME.size()), RFC2217_SCHEME))
+        return std::nullopt;
+    const std::string_view rest = std::string_view(value).substr(RFC2217_SCHEME.size());
+    std::string_view host;
+    std::string_view port;
+    if (rest.starts_with('[')) {
+        const auto close = rest.find(']');
+        if (close == std::string_view::npos || rest.substr(close + 1, 1) != ":")
+            return invalid(given, texts::PORT_SPEC_BAD_RFC2217);
+        host = rest.substr(1, close - 1);
+        port = rest.substr(close + 2);
+        if (!isIpv6Address(host))
+            return invalid(given, texts::PORT_SPEC_BAD_RFC2217);
+    } else {
+        const auto colon = rest.find(':');
+        if (colon == std::string_view::npos)
+            return invalid(given, texts::PORT_SPEC_BAD_RFC2217);
+        host = rest.substr(0, colon);
+        port = rest.substr(colon + 1);
+        if (!isHostName(host)) // an IPv6 address without brackets, too
+            return invalid(given, texts::PORT_SPEC_BAD_RFC2217);
+    }
+    const auto number = smallNumber(port);
+    if (!number || *number < 1 || *number > 65535)
+        return invalid(given, texts::PORT_SPEC_BAD_RFC2217);
+    PortSpec network = spec(PortSpec::Kind::Rfc2217, value);
+    network.host = std::string(host);
+    network.tcpPort = std::uint16_t(*number);
+    return network;
 }
 
 std::optional<int> comNumber(const std::string& portName)
@@ -102,20 +163,34 @@ PortSpec resolvePortName(const std::string& portName, const EnvironmentLookup& e
 
     const std::string variable = "ROVIDADA_" + portName;
     if (const auto value = environment(variable))
-        return resolveDeviceValue(variable + "=" + *value, *value);
+        return resolvePortValue(*value, variable + "=" + *value);
 
     const auto devices = serialDevicesInComOrder(listDevices);
     if (std::size_t(*number) <= devices.size())
-        return {PortSpec::Kind::Device, devices[*number - 1], {}, 0, {}};
-    return {PortSpec::Kind::Device, "/dev/ttyS" + std::to_string(*number - 1), {}, 0, {}};
+        return spec(PortSpec::Kind::Device, devices[*number - 1]);
+    return spec(PortSpec::Kind::Device, "/dev/ttyS" + std::to_string(*number - 1));
 }
 
-PortSpec resolvePortValue(const std::string& value, const EnvironmentLookup& environment,
-                          const SerialDeviceLister& listDevices)
+PortSpec resolvePortValue(const std::string& value, const std::string& shownAs)
 {
-    if (comNumber(value))
-        return resolvePortName(value, environment, listDevices);
-    return resolveDeviceValue(value, value);
+    if (value.starts_with("/"))
+        return spec(PortSpec::Kind::Device, value);
+    if (auto network = parseRfc2217Spec(value, shownAs))
+        return *network;
+    auto sim = parseSimSpec(value, shownAs);
+    if (!sim)
+        return invalid(shownAs, texts::PORT_SPEC_NOT_UNDERSTOOD);
+    if (sim->kind == PortSpec::Kind::Simulated)
+        sim->device = "sim:" + sim->model + "@" + std::to_string(sim->crystalMHz) + "MHz";
+    return *sim;
+}
+
+PortSpec resolvePortNameOrValue(const std::string& given, const EnvironmentLookup& environment,
+                                const SerialDeviceLister& listDevices)
+{
+    if (comNumber(given))
+        return resolvePortName(given, environment, listDevices);
+    return resolvePortValue(given, given);
 }
 
 std::vector<std::string> serialDevicesInComOrder(const SerialDeviceLister& listDevices)

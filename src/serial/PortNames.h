@@ -1,9 +1,11 @@
 // What a port name of the menu ("COM1" ... "COM4") stands for on this machine:
-// the ROVIDADA_COMn variable when set (a device path or a simulated board),
-// otherwise the n-th serial port found, otherwise /dev/ttyS{n-1}. The rules are
-// pure functions of the environment and the device list, so they can be tested.
+// the ROVIDADA_COMn variable when set (a device path, a simulated board or a
+// serial port on another machine), otherwise the n-th serial port found,
+// otherwise /dev/ttyS{n-1}. The rules are pure functions of the environment and
+// the device list, so they can be tested.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -11,12 +13,14 @@
 #include <vector>
 
 struct PortSpec {
-    enum class Kind { Device, Simulated, Invalid };
+    enum class Kind { Device, Simulated, Rfc2217, Invalid };
     Kind kind = Kind::Invalid;
-    std::string device;  // Device: the path; Simulated: "sim:MODEL@nMHz"; Invalid: what was given
+    std::string device;  // Device: the path; Simulated: "sim:MODEL@nMHz"; Rfc2217: the value; Invalid: what was given
     std::string model;   // Simulated: the target's model name
     int crystalMHz = 16; // Simulated: the target's crystal
     std::string reason;  // Invalid: why it cannot be used
+    std::string host;    // Rfc2217: a name or an IP address (an IPv6 one without its brackets)
+    std::uint16_t tcpPort = 0; // Rfc2217
 };
 
 // Value of an environment variable, none when unset.
@@ -27,11 +31,16 @@ using SerialDeviceLister = std::function<std::vector<std::string>()>;
 PortSpec resolvePortName(const std::string& portName, const EnvironmentLookup& environment,
                          const SerialDeviceLister& listDevices);
 
-// A port as the command line takes it: a port name "COMn" as above, or what
-// ROVIDADA_COMn may hold, given directly (a device path, "sim", "sim:MODEL",
-// "sim:MODEL@nMHz").
-PortSpec resolvePortValue(const std::string& value, const EnvironmentLookup& environment,
-                          const SerialDeviceLister& listDevices);
+// What a port value stands for, wherever it was given: a device path
+// ("/dev/ttyUSB0"), a simulated board ("sim", "sim:MODEL", "sim:MODEL@nMHz") or
+// a serial port served by RFC 2217 ("rfc2217://HOST:PORT", an IPv6 address in
+// brackets). `shownAs` names the value in the box when it is not understood.
+PortSpec resolvePortValue(const std::string& value, const std::string& shownAs);
+
+// A port as the command line takes it: a port name "COMn" as above, or a port
+// value given directly.
+PortSpec resolvePortNameOrValue(const std::string& given, const EnvironmentLookup& environment,
+                                const SerialDeviceLister& listDevices);
 
 // The machine's serial devices ("/dev/ttyUSB0", ...) in the order "COMn"
 // counts them: /dev/ttyUSB*, then /dev/ttyACM*, then /dev/ttyS*, each by number.

@@ -6,22 +6,8 @@
 #include <utility>
 
 #include "serial/PortNames.h"
-#include "procedures/InterfaceCommands.h"
 
 namespace {
-
-// Line errors that have a message, in the order their boxes are shown.
-struct LineErrorMessage {
-    std::uint32_t flag;
-    Text message;
-};
-constexpr std::array<LineErrorMessage, 5> LINE_ERROR_MESSAGES{{
-    {LineError::FRAME, texts::LINE_FRAMING_ERROR},
-    {LineError::IOE, texts::LINE_IO_ERROR},
-    {LineError::RXOVER, texts::LINE_INPUT_OVERFLOW},
-    {LineError::RXPARITY, texts::LINE_PARITY_ERROR},
-    {LineError::TXFULL, texts::LINE_OUTPUT_FULL},
-}};
 
 // A flush lasts as long as bytes keep arriving; a device that never falls
 // silent (a wrong device on the port) would hang the window, so a flush gives
@@ -83,7 +69,7 @@ std::uint8_t SerialLink::receiveByte()
             const SerialPort::Status status = port->queryStatus();
             if (status.errors != 0) {
                 // Bytes already in the store stay there for a later call.
-                reportLineErrors(status.errors);
+                observer_.lineErrors(status.errors);
                 markDisconnected();
                 return 0;
             }
@@ -107,12 +93,6 @@ std::uint8_t SerialLink::receiveByte()
     }
 }
 
-std::uint8_t SerialLink::readTargetByte(std::uint16_t address)
-{
-    sendFrame(readByteFrame(address).bytes());
-    return receiveByte();
-}
-
 void SerialLink::flushLine()
 {
     store_.clear();
@@ -134,13 +114,6 @@ void SerialLink::markDisconnected()
 {
     connectionState_ = -1;
     observer_.connectionLost();
-}
-
-void SerialLink::reportLineErrors(std::uint32_t errors)
-{
-    for (const auto& [flag, message] : LINE_ERROR_MESSAGES)
-        if (errors & flag)
-            observer_.showLineError(message);
 }
 
 void SerialLink::takeQueuedBytes(SerialPort& port, std::size_t queued)

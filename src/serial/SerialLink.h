@@ -1,7 +1,8 @@
 // The serial link: the chosen port, its line settings, the byte receiver with
 // its 300 ms time-out and line-error checks, flushing, and the connection state
 // that the target procedures test after every read. One object for the whole
-// run, used only from the GUI thread.
+// run, used only from the GUI thread. It moves bytes and knows no command of
+// the interface: the frames are procedures/InterfaceCommands.h.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +17,10 @@
 #include "serial/PortOpener.h"
 #include "serial/ReceiveStore.h"
 #include "serial/SerialPort.h"
+
+// The receiver's timing, in milliseconds.
+inline constexpr std::uint32_t BYTE_TIMEOUT_MS = 300; // per received byte, not per frame
+inline constexpr std::uint32_t FLUSH_QUIET_MS = 30;   // a flush ends after this long without input
 
 // What choosing a port came to; the window shows the box when it is not usable.
 struct PortChoice {
@@ -54,10 +59,9 @@ public:
 
     // The next byte from the interface, or 0 after 300 ms without one or after a
     // line error (both disconnect; a received 0x00 leaves the state as it was).
+    // The 300 ms count from the call, so after sendFrame from the moment the
+    // frame has left.
     std::uint8_t receiveByte();
-    // Sends 'C' with the address, then receives as above; the 300 ms count from
-    // the moment the frame has left.
-    std::uint8_t readTargetByte(std::uint16_t address);
 
     // Drops everything pending both ways until a 30 ms pass sees no input.
     void flushLine();
@@ -80,7 +84,6 @@ private:
     };
 
     SerialPort* usablePort() { return portUsable() ? current_->port.get() : nullptr; }
-    void reportLineErrors(std::uint32_t errors);
     void takeQueuedBytes(SerialPort& port, std::size_t queued);
 
     Clock& clock_;

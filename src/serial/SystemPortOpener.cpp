@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "serial/PosixSerialPort.h"
+#include "serial/Rfc2217Port.h"
 
 SystemPortOpener::SystemPortOpener(SimulatedBoardOpener openSimulated, EnvironmentLookup environment,
                                    SerialDeviceLister listDevices)
@@ -14,10 +15,16 @@ SystemPortOpener::SystemPortOpener(SimulatedBoardOpener openSimulated, Environme
 
 PortOpenResult SystemPortOpener::open(const std::string& portName)
 {
-    const PortSpec resolved = resolvePortValue(portName, environment_, listDevices_);
+    return openResolved(resolvePortNameOrValue(portName, environment_, listDevices_));
+}
+
+PortOpenResult SystemPortOpener::openResolved(const PortSpec& resolved)
+{
     switch (resolved.kind) {
     case PortSpec::Kind::Device:
         return PosixSerialPort::open(resolved.device);
+    case PortSpec::Kind::Rfc2217:
+        return Rfc2217Port::open(resolved.device, resolved.host, resolved.tcpPort);
     case PortSpec::Kind::Simulated: {
         PortOpenResult result;
         result.device = resolved.device;

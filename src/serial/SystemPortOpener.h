@@ -1,7 +1,8 @@
 // The program's port opener: resolves "COMn" (environment, serial devices of
-// this machine, /dev/ttyS{n-1}), or takes a device path or simulated board
-// given directly (the command line's --port), and opens a POSIX serial device
-// or a simulated board. The simulator is handed in, so that this layer does not depend on it.
+// this machine, /dev/ttyS{n-1}), or takes a port value given directly (the
+// command line's --port), and opens a POSIX serial device, a simulated board
+// or a serial port served over the network by RFC 2217. The simulator is
+// handed in, so that this layer does not depend on it.
 #pragma once
 
 #include <functional>
@@ -21,6 +22,8 @@ public:
                               SerialDeviceLister listDevices = [] { return listSerialDevices(); });
 
     PortOpenResult open(const std::string& portName) override;
+    // Opens what a port value was resolved to (see resolvePortValue).
+    PortOpenResult openResolved(const PortSpec& resolved);
 
 private:
     SimulatedBoardOpener openSimulated_;

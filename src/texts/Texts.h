@@ -77,10 +77,25 @@ inline constexpr Text PORT_DIALOUT_HINT =
     u8"Dodaj swoje konto do grupy dialout (sudo usermod -aG dialout $USER) i zaloguj się ponownie.";
 // Why a ROVIDADA_COMn value cannot be used (second line of the port box).
 inline constexpr Text PORT_SPEC_NOT_UNDERSTOOD =
-    u8"oczekiwano ścieżki urządzenia (/dev/...), sim, sim:MODEL albo sim:MODEL@nMHz";
+    u8"oczekiwano ścieżki urządzenia (/dev/...), sim, sim:MODEL, sim:MODEL@nMHz albo rfc2217://HOST:PORT";
 inline constexpr Text PORT_SPEC_NO_MODEL = u8"brak nazwy modelu po \"sim:\"";
 inline constexpr Text PORT_SPEC_BAD_CRYSTAL = u8"nieznany kwarc; dozwolone: 4MHz, 8MHz, 16MHz";
 inline constexpr Text PORT_NAME_UNKNOWN = u8"nieznana nazwa portu";
+inline constexpr Text PORT_SPEC_BAD_RFC2217 =
+    u8"oczekiwano rfc2217://HOST:PORT (port 1-65535, adres IPv6 w nawiasach, np. rfc2217://[::1]:4001)";
+// Why a serial port on another machine (rfc2217://...) cannot be used.
+inline constexpr Text NET_HOST_UNKNOWN = u8"nieznana nazwa hosta";
+inline constexpr Text NET_LOOKUP_TIMEOUT = u8"serwer nazw nie odpowiedział w wyznaczonym czasie";
+inline constexpr Text NET_CONNECTION_REFUSED = u8"serwer odrzucił połączenie (czy ser2net działa i słucha na tym porcie?)";
+inline constexpr Text NET_HOST_UNREACHABLE = u8"host jest nieosiągalny";
+inline constexpr Text NET_CONNECT_TIMEOUT = u8"serwer nie odpowiedział w wyznaczonym czasie";
+inline constexpr Text NET_NO_NEGOTIATION =
+    u8"serwer nie uzgodnił RFC 2217 w wyznaczonym czasie (czy accepter w ser2net.yaml to telnet(rfc2217)?)";
+inline constexpr Text NET_COM_PORT_REFUSED = u8"serwer nie obsługuje RFC 2217 (Telnet COM-PORT-OPTION)";
+inline constexpr Text NET_BINARY_REFUSED = u8"serwer odmówił binarnego trybu Telnet";
+inline constexpr Text NET_SETTINGS_REFUSED = u8"serwer nie ustawił linii 38400 8N1";
+inline constexpr Text NET_SERVER_CLOSED = u8"serwer zamknął połączenie (port może być zajęty przez innego klienta)";
+inline constexpr Text NET_BAD_TELNET = u8"serwer przysłał błędne dane Telnet";
 inline constexpr Text LINE_FRAMING_ERROR = u8"Wykryto błędy w ramce";
 inline constexpr Text LINE_IO_ERROR = u8"Wykryto błędy I/O";
 inline constexpr Text LINE_INPUT_OVERFLOW = u8"Bufor wejścia przepełniony. Nasąpi utrata części danych";

@@ -245,6 +245,19 @@ TEST_F(BufferGridTest, AClickSelectsExactlyThatCellAndItsTwin)
     EXPECT_TRUE(selectedCellsOfRow(grid, 2).empty());
 }
 
+TEST_F(BufferGridTest, AByteSelectedFromCodeIsTheWholeSelectionWithItsTwin)
+{
+    // What the write does to a failed cell, and what the procedures' test
+    // buffer copies: nothing selected before stays selected.
+    BufferGrid& grid = freshGrid(128);
+    grid.SelectBlock(0, 0, 4, 10);
+    grid.selectOnlyByte(2 * 16 + 5);
+    grid.selectOnlyByte(3 * 16 + 7);
+    EXPECT_EQ(selectedCellsOfRow(grid, 3), (std::vector<std::pair<int, int>>{{3, 7}, {3, 24}}));
+    for (int row : {0, 1, 2, 4})
+        EXPECT_TRUE(selectedCellsOfRow(grid, row).empty()) << row;
+}
+
 TEST_F(BufferGridTest, FieldsAndBufferHandOverBothWays)
 {
     MainFrame& frame = TestApp::frame();

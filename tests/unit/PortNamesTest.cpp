@@ -42,6 +42,8 @@ struct Resolution {
     std::string model = {};
     int crystalMHz = 0;
     Text reason = {};
+    std::string host = {};
+    int tcpPort = 0;
 };
 
 TEST(PortNames, ResolutionTable)
@@ -73,6 +75,33 @@ TEST(PortNames, ResolutionTable)
         {"COM4", {}, machine, Kind::Device, "/dev/ttyS0"},
         {"COM2", {}, {"ttyS0"}, Kind::Device, "/dev/ttyS1"},
         {"COM1", {}, {}, Kind::Device, "/dev/ttyS0"},
+        // Serial ports on other machines, served by RFC 2217.
+        {"COM1", {{"ROVIDADA_COM1", "rfc2217://192.168.7.20:4001"}}, machine, Kind::Rfc2217,
+         "rfc2217://192.168.7.20:4001", {}, 0, {}, "192.168.7.20", 4001},
+        {"COM2", {{"ROVIDADA_COM2", "rfc2217://[::1]:65535"}}, {}, Kind::Rfc2217, "rfc2217://[::1]:65535", {}, 0, {},
+         "::1", 65535},
+        {"COM3", {{"ROVIDADA_COM3", "RFC2217://rack-3.bench.example:2217"}}, {}, Kind::Rfc2217,
+         "RFC2217://rack-3.bench.example:2217", {}, 0, {}, "rack-3.bench.example", 2217},
+        {"COM1", {{"ROVIDADA_COM1", "rfc2217://::1:4001"}}, {}, Kind::Invalid, "ROVIDADA_COM1=rfc2217://::1:4001", {}, 0,
+         texts::PORT_SPEC_BAD_RFC2217},
+        {"COM1", {{"ROVIDADA_COM1", "rfc2217://[::1]4001"}}, {}, Kind::Invalid, "ROVIDADA_COM1=rfc2217://[::1]4001", {},
+         0, texts::PORT_SPEC_BAD_RFC2217},
+        {"COM1", {{"ROVIDADA_COM1", "rfc2217://[bench]:4001"}}, {}, Kind::Invalid,
+         "ROVIDADA_COM1=rfc2217://[bench]:4001", {}, 0, texts::PORT_SPEC_BAD_RFC2217},
+        {"COM1", {{"ROVIDADA_COM1", "rfc2217://bench"}}, {}, Kind::Invalid, "ROVIDADA_COM1=rfc2217://bench", {}, 0,
+         texts::PORT_SPEC_BAD_RFC2217},
+        {"COM1", {{"ROVIDADA_COM1", "rfc2217://:4001"}}, {}, Kind::Invalid, "ROVIDADA_COM1=rfc2217://:4001", {}, 0,
+         texts::PORT_SPEC_BAD_RFC2217},
+        {"COM1", {{"ROVIDADA_COM1", "rfc2217://bench:0"}}, {}, Kind::Invalid, "ROVIDADA_COM1=rfc2217://bench:0", {}, 0,
+         texts::PORT_SPEC_BAD_RFC2217},
+        {"COM1", {{"ROVIDADA_COM1", "rfc2217://bench:65536"}}, {}, Kind::Invalid, "ROVIDADA_COM1=rfc2217://bench:65536",
+         {}, 0, texts::PORT_SPEC_BAD_RFC2217},
+        {"COM1", {{"ROVIDADA_COM1", "rfc2217://bench:4001/"}}, {}, Kind::Invalid, "ROVIDADA_COM1=rfc2217://bench:4001/",
+         {}, 0, texts::PORT_SPEC_BAD_RFC2217},
+        {"COM1", {{"ROVIDADA_COM1", "rfc2217://be_nch:4001"}}, {}, Kind::Invalid, "ROVIDADA_COM1=rfc2217://be_nch:4001",
+         {}, 0, texts::PORT_SPEC_BAD_RFC2217},
+        {"COM1", {{"ROVIDADA_COM1", "tcp://bench:4001"}}, {}, Kind::Invalid, "ROVIDADA_COM1=tcp://bench:4001", {}, 0,
+         texts::PORT_SPEC_NOT_UNDERSTOOD},
         {"COM0", {}, {}, Kind::Invalid, "COM0", {}, 0, texts::PORT_NAME_UNKNOWN},
         {"LPT1", {}, {}, Kind::Invalid, "LPT1", {}, 0, texts::PORT_NAME_UNKNOWN},
     };
@@ -84,6 +113,10 @@ TEST(PortNames, ResolutionTable)
         if (r.kind == Kind::Simulated) {
             EXPECT_EQ(resolved.model, r.model);
             EXPECT_EQ(resolved.crystalMHz, r.crystalMHz);
+        }
+        if (r.kind == Kind::Rfc2217) {
+            EXPECT_EQ(resolved.host, r.host);
+            EXPECT_EQ(resolved.tcpPort, r.tcpPort);
         }
         EXPECT_EQ(resolved.reason, toStdString(r.reason));
     }
@@ -104,7 +137,7 @@ TEST(PortNames, TheCommandLineGivesPortNamesOrDevicesDirectly)
     };
     for (const Resolution& r : table) {
         SCOPED_TRACE(r.portName);
-        const PortSpec resolved = resolvePortValue(r.portName, lookupIn(environment), devices);
+        const PortSpec resolved = resolvePortNameOrValue(r.portName, lookupIn(environment), devices);
         EXPECT_EQ(resolved.kind, r.kind);
         EXPECT_EQ(resolved.device, r.device);
         EXPECT_EQ(resolved.model, r.model);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "serial/LineErrorTexts.h"
 #include "serial/LinkObserver.h"
 #include "serial/PortOpener.h"
 #include "serial/SerialPort.h"
@@ -125,11 +126,18 @@ private:
     std::uint32_t errors_ = 0;
 };
 
-// The window as the link sees it: every box and every connection loss, in order.
+// The window as the link sees it: every box and every connection loss, in
+// order, and the line-error flags as the link reported them.
 class RecordingObserver : public LinkObserver {
 public:
     std::vector<std::string> events;
-    void showLineError(Text message) override { events.push_back("box: " + toStdString(message)); }
+    std::vector<std::uint32_t> lineErrorFlags;
+    void lineErrors(std::uint32_t flags) override
+    {
+        lineErrorFlags.push_back(flags);
+        for (const Text message : lineErrorTexts(flags))
+            events.push_back("box: " + toStdString(message));
+    }
     void connectionLost() override { events.push_back("lost"); }
 };
 

@@ -118,6 +118,7 @@ TEST_P(ReceiveLineError, BoxesThenOneDisconnect)
     EXPECT_EQ(link.receiveByte(), 0);
     EXPECT_EQ(elapsedMs(), 120) << "errors are seen while waiting, not after the time-out";
     EXPECT_EQ(link.connectionState(), -1);
+    EXPECT_EQ(observer.lineErrorFlags, std::vector{c.flags}) << "the flags reach the face as the port gave them";
     EXPECT_EQ(observer.events, c.events);
 }
 
@@ -164,7 +165,7 @@ TEST_F(Receive, StoreTakesAtMost1024BytesAndTheRestWaitsInTheDriver)
 TEST_F(Receive, ReadTargetByteSendsTheRequestThenWaitsForTheAnswer)
 {
     port->bytesAt(t0 + 3 * MS, {0xC3});
-    EXPECT_EQ(link.readTargetByte(0x0114), 0xC3);
+    EXPECT_EQ(readTargetByte(link, 0x0114), 0xC3);
     ASSERT_EQ(port->log.size(), 1u);
     EXPECT_EQ(port->log[0].bytes, (std::vector<std::uint8_t>{'C', 0x01, 0x14}));
     EXPECT_EQ(port->log[0].us, t0);
@@ -183,7 +184,7 @@ TEST(ReceiveWithoutPort, EveryReceiveTimesOutAndNothingIsSent)
         link.setConnectionState(1);
         const std::uint64_t start = clock.nowUs();
         link.sendFrame({'R'});
-        EXPECT_EQ(link.readTargetByte(0x000F), 0);
+        EXPECT_EQ(readTargetByte(link, 0x000F), 0);
         EXPECT_EQ(clock.nowUs() - start, 300 * MS);
         EXPECT_EQ(link.connectionState(), -1);
         link.flushLine();

@@ -437,7 +437,7 @@ TEST(TargetWriteCells, SelectionOnlyWritesTheWholeWordOfASelectedCell)
     EXPECT_EQ(rig.window.statusFields[0], "Zapisano  16  bajtów.");
 }
 
-TEST(TargetWriteCells, MarkingAFailedCellDoesNotDropTheRestOfTheSelection)
+TEST(TargetWriteCells, AFailedCellBecomesTheSelectionAndTheSelectedWordsAfterItAreStillWritten)
 {
     SimFaults faults;
     faults.cellsThatNeverProgram = {1};
@@ -449,6 +449,7 @@ TEST(TargetWriteCells, MarkingAFailedCellDoesNotDropTheRestOfTheSelection)
     writeEeprom(rig.session);
 
     EXPECT_EQ(rig.buffer.red, (std::set<std::uint32_t>{1}));
+    EXPECT_EQ(rig.buffer.selected, (std::set<std::uint32_t>{1}));
     EXPECT_EQ(rig.board->eeprom()[8], 0x28); // still written after the failure
     EXPECT_EQ(rig.board->eeprom()[9], 0x29);
 }

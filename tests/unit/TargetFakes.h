@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "serial/LineErrorTexts.h"
 #include "serial/SerialLink.h"
 #include "serial/VirtualClock.h"
 #include "sim/SimulatedBoard.h"
@@ -35,6 +36,15 @@ public:
     int cursorPageMoves = 0;
     int gridsCreated = 0;
 
+    // Fills the buffer (its count, from offset 0) with a value per offset.
+    template <typename Value> void fill(std::uint32_t n, Value value)
+    {
+        count = n;
+        cells.assign(std::max<std::uint32_t>(n, 16), std::nullopt);
+        for (std::uint32_t k = 0; k < n; ++k)
+            cells[k] = std::uint8_t(value(k));
+    }
+
     std::uint32_t byteCount() override { return count; }
     std::uint16_t startAddress() override { return start; }
     std::uint32_t capacity() override { return std::uint32_t(cells.size()); }
@@ -51,7 +61,8 @@ public:
     bool isEmpty(std::uint32_t k) override { return !cells.at(k); }
     bool isSelected(std::uint32_t k) override { return selected.count(k) != 0; }
     void markRed(std::uint32_t k) override { red.insert(k); }
-    void addToSelection(std::uint32_t k) override { selected = {k}; }
+    // As the grid's mirroring does: the cell alone (its character twin too,
+    // which procedures never ask about).
     void selectOnly(std::uint32_t k) override { selected = {k}; }
     void scrollToTop() override {}
     void scrollVertically(std::uint32_t position) override { scrolls.push_back(position); }
@@ -149,6 +160,15 @@ public:
     }
     bool selectionChecked() override { return selection; }
 
+    // What the window recorded so far, gone: a test sees only its own command.
+    void forgetRecords()
+    {
+        boxes.clear();
+        statusHistory.clear();
+        progress.clear();
+        crystalItems.clear();
+    }
+
     // The window's part of the connection-lost step and of a line error.
     void connectionLost()
     {
@@ -173,41 +193,79 @@ inline void expectOnlyBox(const FakeWindow& window, const std::string& text, con
 struct WindowObserver : LinkObserver {
     FakeWindow& window;
     explicit WindowObserver(FakeWindow& w) : window(w) {}
-    void showLineError(Text message) override
+    void lineErrors(std::uint32_t flags) override
     {
-        window.boxes.push_back({toStdString(message), toStdString(texts::CAPTION_ERROR), BoxIcon::Warning, false});
+        for (const Text message : lineErrorTexts(flags))
+            window.boxes.push_back({toStdString(message), toStdString(texts::CAPTION_ERROR), BoxIcon::Warning, false});
     }
     void connectionLost() override { window.connectionLost(); }
 };
 
-// A simulated board on COM1, the serial link, and a session over the fakes.
-// The board's model also picks the current model, unless a test sets another.
-struct TargetRig {
-    explicit TargetRig(const std::string& model, int crystalMHz = 16, SimFaults faults = {}, bool openCom1 = true)
+// Answer bytes the board has sent so far (greetings included), counted from
+// its trace: the fault tables of the board count the same way.
+inline std::size_t answerBytesSent(SimulatedBoard& board)
+{
+    std::size_t n = 0;
+    bool asserted = false;
+    std::uint64_t assertedAt = 0;
+    for (const auto& e : board.trace().entries()) {
+        if (e.kind == SimTraceEntry::Kind::Frame)
+            n += e.bytes[0] == 'C' ? 1 : e.bytes[0] == 'L' ? 2 : 0;
+        else if (e.kind == SimTraceEntry::Kind::Rts && e.rts) {
+            asserted = true;
+            assertedAt = e.atUs;
+        } else if (e.kind == SimTraceEntry::Kind::Rts && asserted) {
+            asserted = false;
+            if (e.atUs - assertedAt >= SimulatedBoard::MIN_RESET_PULSE_US)
+                n += board.faults().greeting.value_or("paww").size();
+        }
+    }
+    return n;
+}
+
+// The window's fakes and a session for a model, on a serial link with the
+// caller's clock and port opener: what every rig of the procedures has. The
+// model also picks the current model, unless a test sets another.
+struct FakeSession {
+    FakeSession(Clock& clock, PortOpener& ports, const std::string& model) : link(clock, ports, observer)
     {
-        std::string reason;
-        board = SimulatedBoard::create(model, crystalMHz, reason, std::move(faults));
-        ports.board = board;
-        ports.clock = &clock;
-        if (openCom1)
-            link.openPort("COM1");
-        window.onOpenFirstPort = [this] { link.openPort("COM1"); };
         for (const ModelInfo& m : modelTable())
             if (m.name == model)
                 currentModel = m;
         buffer.start = std::uint16_t(currentModel.eepromStart);
         buffer.count = currentModel.eepromSize;
         buffer.cells.assign(buffer.count, std::nullopt);
+        window.onOpenFirstPort = [this] { link.openPort("COM1"); };
     }
+    FakeSession(const FakeSession&) = delete; // the session refers to the members
 
-    // Whatever a test does with the rig, every command on it ends: the longest
-    // job here (a 2048-byte write with a failing byte in every word) takes
-    // about six minutes of virtual time.
-    ~TargetRig() { EXPECT_LT(clock.nowUs() - createdUs, 15ull * 60 * 1'000'000) << "virtual minutes spent"; }
+    // Connects with a crystal item chosen beforehand ("Auto" detects), then
+    // forgets what the window recorded, so a test sees only its own command.
+    void connectWith(const std::string& crystal)
+    {
+        window.crystal = crystal;
+        selectCrystal(session);
+        connectTarget(session);
+        window.forgetRecords();
+    }
+    void forgetWindowRecords() { window.forgetRecords(); }
 
+    FakeBuffer buffer;
+    FakeWindow window{buffer};
+    WindowObserver observer{window};
+    SerialLink link;
+    ModelInfo currentModel;
+    bool mc9s12Mode = false;
+    int crystalMHz = 16;
+    TargetSession session{link, window, buffer, currentModel, mc9s12Mode, crystalMHz};
+};
+
+// The virtual clock and a simulated board's opener, made before the session
+// that uses them.
+struct VirtualBoardPorts {
     struct BoardOpener : PortOpener {
         std::shared_ptr<SimulatedBoard> board;
-        VirtualClock* clock = nullptr;
+        Clock* clock = nullptr;
         bool fails = false;
         PortOpenResult open(const std::string& name) override
         {
@@ -217,15 +275,31 @@ struct TargetRig {
         }
     };
 
-    // Fills the buffer (its count, from offset 0) with a value per offset.
-    template <typename Value>
-    void fillBuffer(std::uint32_t count, Value value)
+    VirtualClock clock;
+    const std::uint64_t createdUs = clock.nowUs();
+    std::shared_ptr<SimulatedBoard> board;
+    BoardOpener ports;
+};
+
+// A simulated board on COM1, the serial link, and a session over the fakes.
+struct TargetRig : VirtualBoardPorts, FakeSession {
+    explicit TargetRig(const std::string& model, int crystalMHz = 16, SimFaults faults = {}, bool openCom1 = true)
+        : FakeSession(clock, ports, model)
     {
-        buffer.count = count;
-        buffer.cells.assign(std::max<std::uint32_t>(count, 16), std::nullopt);
-        for (std::uint32_t k = 0; k < count; ++k)
-            buffer.cells[k] = std::uint8_t(value(k));
+        std::string reason;
+        board = SimulatedBoard::create(model, crystalMHz, reason, std::move(faults));
+        ports.board = board;
+        ports.clock = &clock;
+        if (openCom1)
+            link.openPort("COM1");
     }
+
+    // Whatever a test does with the rig, every command on it ends: the longest
+    // job here (a 2048-byte write with a failing byte in every word) takes
+    // about six minutes of virtual time.
+    ~TargetRig() { EXPECT_LT(clock.nowUs() - createdUs, 15ull * 60 * 1'000'000) << "virtual minutes spent"; }
+
+    template <typename Value> void fillBuffer(std::uint32_t count, Value value) { buffer.fill(count, value); }
 
     // Fills the start of the board's EEPROM with a value per offset.
     template <typename Value>
@@ -235,60 +309,10 @@ struct TargetRig {
             board->eeprom()[k] = std::uint8_t(value(k));
     }
 
-    // Answer bytes the board has sent so far (greetings included), counted from
-    // its trace: the fault tables of the board count the same way.
-    std::size_t answerBytesSoFar() const
-    {
-        std::size_t n = 0;
-        bool asserted = false;
-        std::uint64_t assertedAt = 0;
-        for (const auto& e : board->trace().entries()) {
-            if (e.kind == SimTraceEntry::Kind::Frame)
-                n += e.bytes[0] == 'C' ? 1 : e.bytes[0] == 'L' ? 2 : 0;
-            else if (e.kind == SimTraceEntry::Kind::Rts && e.rts) {
-                asserted = true;
-                assertedAt = e.atUs;
-            } else if (e.kind == SimTraceEntry::Kind::Rts && asserted) {
-                asserted = false;
-                if (e.atUs - assertedAt >= SimulatedBoard::MIN_RESET_PULSE_US)
-                    n += board->faults().greeting.value_or("paww").size();
-            }
-        }
-        return n;
-    }
+    std::size_t answerBytesSoFar() const { return answerBytesSent(*board); }
 
     // Where the next command's exchange begins, and what it sent since then.
     ExchangeMark mark() { return {board->trace().entries().size(), clock.nowUs()}; }
     std::vector<std::string> exchange(const ExchangeMark& from) const { return exchangeSince(board->trace(), from); }
     std::uint64_t msSince(const ExchangeMark& from) { return (clock.nowUs() - from.startUs) / 1000; }
-
-    // Connects with a crystal item chosen beforehand ("Auto" detects), then
-    // forgets what the window recorded, so a test sees only its own command.
-    void connectWith(const std::string& crystal)
-    {
-        window.crystal = crystal;
-        selectCrystal(session);
-        connectTarget(session);
-        forgetWindowRecords();
-    }
-    void forgetWindowRecords()
-    {
-        window.boxes.clear();
-        window.statusHistory.clear();
-        window.progress.clear();
-        window.crystalItems.clear();
-    }
-
-    VirtualClock clock;
-    const std::uint64_t createdUs = clock.nowUs();
-    std::shared_ptr<SimulatedBoard> board;
-    BoardOpener ports;
-    FakeBuffer buffer;
-    FakeWindow window{buffer};
-    WindowObserver observer{window};
-    SerialLink link{clock, ports, observer};
-    ModelInfo currentModel;
-    bool mc9s12Mode = false;
-    int crystalMHz = 16;
-    TargetSession session{link, window, buffer, currentModel, mc9s12Mode, crystalMHz};
 };

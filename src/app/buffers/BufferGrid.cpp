@@ -120,13 +120,14 @@ bool BufferGrid::isSelected(std::size_t k) const
     return k < capacity() && IsInSelection(int(k / kBytesPerRow), int(k % kBytesPerRow));
 }
 
-void BufferGrid::selectByte(std::size_t k, bool add)
+void BufferGrid::selectOnlyByte(std::size_t k)
 {
     if (k >= capacity())
         return;
     const int row = int(k / kBytesPerRow);
     const int col = int(k % kBytesPerRow);
-    SelectBlock(row, col, row, col, add);
+    // Mirroring (onRangeSelected) drops the rest of the selection anyway.
+    SelectBlock(row, col, row, col, false);
 }
 
 void BufferGrid::markRed(std::size_t k)

@@ -5,7 +5,9 @@
 //
 // Selections are mirrored: a block selected in one half is selected in the
 // other half too, so commands that look at the hexadecimal cells also see
-// blocks drawn among the characters.
+// blocks drawn among the characters. Mirroring makes the block and its twin
+// the whole selection, so no block selected later, from code or by the user,
+// adds to an earlier one.
 #pragma once
 
 #include <cstdint>
@@ -52,9 +54,8 @@ public:
 
     // Whether the hexadecimal cell of byte k is selected.
     bool isSelected(std::size_t k) const;
-    // Selects the hexadecimal cell of byte k (with its twin), dropping the rest
-    // of the selection unless `add`.
-    void selectByte(std::size_t k, bool add);
+    // Makes the hexadecimal cell of byte k and its twin the whole selection.
+    void selectOnlyByte(std::size_t k);
     // Shows the hexadecimal cell of byte k in red (until the grid is rebuilt).
     void markRed(std::size_t k);
     bool isRed(std::size_t k) const;

@@ -1,0 +1,147 @@
+// Name lookup and connection with one deadline.
+#include "serial/TcpConnection.h"
+
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "texts/Texts.h"
+
+namespace {
+
+using Deadline = std::chrono::steady_clock::time_point;
+
+int msUntil(Deadline deadline)
+{
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    return left.count() > 0 ? int(left.count()) : 0;
+}
+
+struct AddressList {
+    int status = EAI_AGAIN; // getaddrinfo's result
+    addrinfo* first = nullptr;
+    ~AddressList()
+    {
+        if (first)
+            ::freeaddrinfo(first);
+    }
+};
+
+// A name lookup in a thread of its own, since getaddrinfo takes no time limit;
+// a lookup that outlives the wait finishes unseen and frees its result.
+std::shared_ptr<AddressList> lookUpName(const std::string& host, const std::string& service, Deadline deadline,
+                                        bool& timedOut)
+{
+    struct Shared {
+        std::mutex mutex;
+        std::condition_variable done;
+        bool finished = false;
+        std::shared_ptr<AddressList> list = std::make_shared<AddressList>();
+    };
+    auto shared = std::make_shared<Shared>();
+    std::thread([shared, host, service] {
+        addrinfo hints{};
+        hints.ai_socktype = SOCK_STREAM;
+        addrinfo* first = nullptr;
+        const int status = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &first);
+        const std::lock_guard lock(shared->mutex);
+        shared->list->status = status;
+        shared->list->first = first;
+        shared->finished = true;
+        shared->done.notify_one();
+    }).detach();
+    std::unique_lock lock(shared->mutex);
+    timedOut = !shared->done.wait_until(lock, deadline, [&] { return shared->finished; });
+    return timedOut ? nullptr : shared->list;
+}
+
+std::shared_ptr<AddressList> lookUp(const std::string& host, std::uint16_t port, Deadline deadline, bool& timedOut)
+{
+    const std::string service = std::to_string(port);
+    addrinfo hints{};
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV;
+    auto numeric = std::make_shared<AddressList>();
+    numeric->status = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &numeric->first);
+    timedOut = false;
+    if (numeric->status != EAI_NONAME)
+        return numeric;
+    return lookUpName(host, service, deadline, timedOut);
+}
+
+// The error of one connection attempt, or 0 once connected.
+int attempt(const addrinfo& address, Deadline deadline, int& fd)
+{
+    fd = ::socket(address.ai_family, address.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, address.ai_protocol);
+    if (fd < 0)
+        return errno;
+    int error = 0;
+    if (::connect(fd, address.ai_addr, address.ai_addrlen) != 0) {
+        error = errno;
+        if (error == EINPROGRESS) {
+            pollfd writable{fd, POLLOUT, 0};
+            int ready = 0;
+            while ((ready = ::poll(&writable, 1, msUntil(deadline))) < 0 && errno == EINTR) {
+            }
+            socklen_t length = sizeof error;
+            if (ready == 0)
+                error = ETIMEDOUT;
+            else if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0)
+                error = errno;
+        }
+    }
+    if (error != 0) {
+        ::close(fd);
+        fd = -1;
+    }
+    return error;
+}
+
+std::string reasonOf(int error)
+{
+    switch (error) {
+    case ECONNREFUSED: return toStdString(texts::NET_CONNECTION_REFUSED);
+    case ENETUNREACH:
+    case EHOSTUNREACH: return toStdString(texts::NET_HOST_UNREACHABLE);
+    case ETIMEDOUT: return toStdString(texts::NET_CONNECT_TIMEOUT);
+    default: return std::strerror(error);
+    }
+}
+
+} // namespace
+
+TcpConnection connectTcp(const std::string& host, std::uint16_t port, int timeoutMs)
+{
+    const Deadline deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    bool lookupTimedOut = false;
+    const auto addresses = lookUp(host, port, deadline, lookupTimedOut);
+    if (lookupTimedOut)
+        return {-1, toStdString(texts::NET_LOOKUP_TIMEOUT)};
+    if (addresses->status != 0)
+        return {-1, toStdString(texts::NET_HOST_UNKNOWN)};
+
+    int error = ETIMEDOUT;
+    for (const addrinfo* address = addresses->first; address && msUntil(deadline) > 0; address = address->ai_next) {
+        int fd = -1;
+        error = attempt(*address, deadline, fd);
+        if (error == 0) {
+            // Frames are a few bytes each and every one waits for its answer:
+            // they must leave at once, not when Nagle's algorithm lets them.
+            const int on = 1;
+            (void)::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+            return {fd, {}};
+        }
+    }
+    return {-1, reasonOf(error)};
+}
