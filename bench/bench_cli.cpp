@@ -85,9 +85,10 @@ int main()
 
     const Figures read = measure({"-m", "HC912Dx128x", "-c", "16", "-n", "2048", "read", "-o", output},
                                  [](TargetRun& run) { return run.read(); });
-    std::vector<std::uint8_t> image(256);
-    for (std::size_t k = 0; k < image.size(); ++k)
-        image[k] = std::uint8_t(k * 7 + 1); // never a word of FF FF, so every word is programmed
+    std::vector<std::uint8_t> bytes(256);
+    for (std::size_t k = 0; k < bytes.size(); ++k)
+        bytes[k] = std::uint8_t(k * 7 + 1); // never a word of FF FF, so every word is programmed
+    const MemoryImage image = wholeImage(0, bytes); // raw: written at the EEPROM's start
     const auto write = [&image](TargetRun& run) { return run.write(image); };
     const Figures hc12 = measure({"-m", "HC912Dx128x", "-c", "16", "write", "image.bin"}, write);
     const Figures mc9s12 = measure({"-m", "MC9S12DT128", "-c", "16", "write", "image.bin"}, write);

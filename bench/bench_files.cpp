@@ -1,9 +1,9 @@
 // What loading, saving, comparing and filling cost through the main window's
-// own handlers, for a 64 KiB and a 1 MiB image: the real window (on a virtual
+// own handlers, for a 64 KiB and a 1 MiB image (and S-records and Intel HEX
+// for the 64 KiB one, the whole address space): the real window (on a virtual
 // clock, with no ports), the gauge shown and stepped, files in a temporary
 // folder, questions answered Yes. Each size runs in a process of its own, so
 // that the resident memory one loaded buffer adds belongs to it alone.
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,97 +16,31 @@
 
 #include <wx/app.h>
 #include <wx/combobox.h>
-#include <wx/modalhook.h>
-#include <wx/msgdlg.h>
 
 #include "BenchSupport.h"
+#include "WindowBench.h"
 #include "app/Identifiers.h"
 #include "app/MainFrame.h"
-#include "app/UiText.h"
 #include "app/buffers/BufferBook.h"
 #include "app/buffers/BufferGrid.h"
 #include "app/buffers/NumberField.h"
 #include "app/FileChooser.h"
-#include "serial/PortOpener.h"
-#include "serial/VirtualClock.h"
 
 namespace {
-
-class BenchApp : public wxApp {
-public:
-    bool OnInit() override { return true; }
-    // Counts the paints of the grids' parts: cells, labels and corner, four to a full repaint.
-    int FilterEvent(wxEvent& event) override
-    {
-        if (event.GetEventType() == wxEVT_PAINT && event.GetEventObject() &&
-            wxDynamicCast(static_cast<wxWindow*>(event.GetEventObject())->GetParent(), wxGrid))
-            ++gridPaints;
-        return -1;
-    }
-    int gridPaints = 0;
-};
-
-class NoPorts : public PortOpener {
-public:
-    PortOpenResult open(const std::string& portName) override { return {nullptr, portName, "bench", false}; }
-};
-
-// Every box is answered at once: Yes to questions, OK otherwise.
-class AnswerEveryBox : public wxModalDialogHook {
-protected:
-    int Enter(wxDialog* dialog) override
-    {
-        auto* box = dynamic_cast<wxMessageDialog*>(dialog);
-        return box && (box->GetMessageDialogStyle() & wxYES_NO) ? wxID_YES : wxID_OK;
-    }
-    void Exit(wxDialog*) override {}
-};
 
 class FixedChooser : public FileChooser {
 public:
     wxString chooseFileToOpen(wxWindow*) override { return path; }
-    wxString chooseFileToSave() override { return path; }
+    SaveChoice chooseFileToSave() override { return {path}; } // the name chooses the format
     wxString path;
 };
 
-void settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        wxTheApp->ProcessPendingEvents();
-        wxTheApp->Yield(true);
-    }
-}
-
-// One command: the time its handler takes, the time until the window has
-// painted what it left behind, and how often a grid's cells were painted then.
-struct Timing {
-    double handlerMs = 0;
-    double paintedMs = 0;
-    int gridPaints = 0;
-};
-
-template <typename Operation> Timing timed(Operation operation)
-{
-    auto& app = static_cast<BenchApp&>(*wxTheApp);
-    app.gridPaints = 0;
-    const auto start = std::chrono::steady_clock::now();
-    operation();
-    const auto handled = std::chrono::steady_clock::now();
-    settle();
-    const auto painted = std::chrono::steady_clock::now();
-    return {std::chrono::duration<double, std::milli>(handled - start).count(),
-            std::chrono::duration<double, std::milli>(painted - start).count(), app.gridPaints};
-}
-
-void send(MainFrame& frame, wxEventType type, int id)
-{
-    wxCommandEvent event(type, id);
-    event.SetEventObject(&frame);
-    frame.ProcessWindowEvent(event);
-}
-
-enum Command { LOAD, SAVE, COMPARE, FILL, COMMANDS };
-const char* const kCommandNames[COMMANDS] = {"load", "save", "compare", "fill"};
+enum Command { LOAD, SAVE, COMPARE, FILL, SAVE_SREC, LOAD_SREC, SAVE_IHEX, LOAD_IHEX, COMMANDS };
+const char* const kCommandNames[COMMANDS] = {"load",      "save",      "compare",   "fill",
+                                             "save_srec", "load_srec", "save_ihex", "load_ihex"};
+// The record files hold the 16-bit address space: measured for the 64 KiB image only.
+constexpr std::size_t kRecordImageBytes = 0x10000;
+bool measured(Command command, std::size_t bytes) { return command < SAVE_SREC || bytes <= kRecordImageBytes; }
 
 struct Figures {
     Timing command[COMMANDS];
@@ -125,15 +59,8 @@ Figures measure(std::size_t bytes)
             data[k] = char(k * 7 % 251);
         std::ofstream(image, std::ios::binary).write(data.data(), std::streamsize(bytes));
     }
-    AnswerEveryBox hook;
-    hook.Register();
-    VirtualClock clock;
-    NoPorts ports;
-    auto* frame = new MainFrame(uiText(texts::FRAME_TITLE), wxDefaultPosition, wxDefaultSize,
-                                AppServices{clock, ports});
-    frame->Show();
-    wxTheApp->SetTopWindow(frame);
-    settle();
+    BenchWindow window;
+    MainFrame* frame = window.frame;
     FixedChooser chooser;
     ScopedFileChooser installed(chooser);
     BufferBook& book = *frame->bufferBook;
@@ -141,11 +68,27 @@ Figures measure(std::size_t bytes)
     Figures figures;
     chooser.path = wxString(image);
     const double before = residentMb();
-    figures.command[LOAD] = timed([&] { send(*frame, wxEVT_MENU, ID_LOAD_FILE); }); // into the 512-byte Buf0: two Yes
+    // Into the 512-byte Buf0: two Yes.
+    figures.command[LOAD] = timed([&] { send(*frame, wxEVT_MENU, ID_LOAD_FILE); }, Leaves::paintedGrid);
     figures.mb = residentMb() - before;
 
     chooser.path = wxString((folder / "saved.bin").string());
     figures.command[SAVE] = timed([&] { send(*frame, wxEVT_MENU, ID_SAVE_FILE); });
+
+    // The whole address space from 0000 as S-records and as Intel HEX (the name
+    // chooses the format), each loaded back into the same buffer.
+    if (bytes <= kRecordImageBytes) {
+        const struct {
+            Command save;
+            Command load;
+            const char* name;
+        } records[] = {{SAVE_SREC, LOAD_SREC, "image.s19"}, {SAVE_IHEX, LOAD_IHEX, "image.hex"}};
+        for (const auto& r : records) {
+            chooser.path = wxString((folder / r.name).string());
+            figures.command[r.save] = timed([&] { send(*frame, wxEVT_MENU, ID_SAVE_FILE); });
+            figures.command[r.load] = timed([&] { send(*frame, wxEVT_MENU, ID_LOAD_FILE); }, Leaves::paintedGrid);
+        }
+    }
 
     // The second buffer: the same image with one byte in 256 changed.
     send(*frame, wxEVT_MENU, ID_NEW_BUFFER);
@@ -168,9 +111,6 @@ Figures measure(std::size_t bytes)
     frame->fillField->SetValue("5A");
     figures.command[FILL] = timed([&] { send(*frame, wxEVT_BUTTON, ID_FILL); });
 
-    frame->Destroy();
-    settle();
-    hook.Unregister();
     std::filesystem::remove_all(folder);
     return figures;
 }
@@ -192,7 +132,7 @@ Figures runChild(const char* self, std::size_t bytes)
 
 } // namespace
 
-wxIMPLEMENT_APP_NO_MAIN(BenchApp);
+wxIMPLEMENT_APP_NO_MAIN(PaintCountingApp);
 
 int main(int argc, char** argv)
 {
@@ -214,14 +154,16 @@ int main(int argc, char** argv)
         std::size_t bytes;
     };
     const Size sizes[] = {{"64KiB", 64 * 1024}, {"1MiB", 1024 * 1024}};
-    std::printf("%-8s %-8s %12s %12s %12s\n", "image", "command", "handler ms", "painted ms", "grid paints");
+    std::printf("%-8s %-9s %12s %12s %12s\n", "image", "command", "handler ms", "painted ms", "grid paints");
     std::string lines;
     char line[160];
     for (const Size& size : sizes) {
         Figures f = runChild(argv[0], size.bytes);
         for (int i = 0; i < COMMANDS; ++i) {
+            if (!measured(Command(i), size.bytes))
+                continue;
             const Timing& t = f.command[i];
-            std::printf("%-8s %-8s %12.1f %12.1f %12d\n", size.name, kCommandNames[i], t.handlerMs, t.paintedMs,
+            std::printf("%-8s %-9s %12.1f %12.1f %12d\n", size.name, kCommandNames[i], t.handlerMs, t.paintedMs,
                         t.gridPaints);
             std::snprintf(line, sizeof line, "%s_%s_ms %.1f\n%s_%s_handler_ms %.1f\n", kCommandNames[i], size.name,
                           t.paintedMs, kCommandNames[i], size.name, t.handlerMs);

@@ -49,7 +49,7 @@ void MainFrame::onCompareCombo(wxCommandEvent& event)
 
     std::int64_t differences = 0;
     result->changeBytes([&](ByteStore& cells) {
-        differences = compareBuffers(first->bytes(), second->bytes(), cells, progress());
+        differences = compareBuffers(first->cells(), second->cells(), cells, progress());
     });
 
     if (differences == 0) {

@@ -1,31 +1,46 @@
 // The toolkit's file dialogs behind the FileChooser seam.
 #include "app/FileChooser.h"
 
+#include <iterator>
+#include <span>
+
 #include <wx/filedlg.h>
 
 #include "app/UiText.h"
 
 namespace {
 
+constexpr Text kOpenFilters[] = {texts::FILTER_ALL_FILES, texts::FILTER_SRECORD, texts::FILTER_INTEL_HEX};
+constexpr Text kSaveFilters[] = {texts::FILTER_RAW, texts::FILTER_SRECORD, texts::FILTER_INTEL_HEX};
+// What each of the save filters saves.
+constexpr ImageFormat kSaveFormats[] = {ImageFormat::raw, ImageFormat::sRecord, ImageFormat::intelHex};
+static_assert(std::size(kSaveFormats) == std::size(kSaveFilters));
+
+wxString wildcardOf(std::span<const Text> filters)
+{
+    wxString wildcard;
+    for (Text filter : filters)
+        wildcard += (wildcard.empty() ? "" : "|") + uiText(filter);
+    return wildcard;
+}
+
 class ToolkitFileChooser : public FileChooser {
 public:
     wxString chooseFileToOpen(wxWindow* parent) override
     {
-        // Older toolkits had a style that hid the dialog's "open read-only"
-        // check box; GTK's dialog never has one, so plain wxFD_OPEN is the same.
-        wxFileDialog dialog(parent, uiText(texts::FILE_CHOOSE), wxString(), wxString(), wxString(), wxFD_OPEN);
+        const auto dialog = makeOpenDialog(parent);
         // GTK reports the highlighted file even after Cancel: only OK chooses.
-        if (dialog.ShowModal() != wxID_OK)
+        if (dialog->ShowModal() != wxID_OK)
             return wxString();
-        return dialog.GetPath();
+        return dialog->GetPath();
     }
 
-    wxString chooseFileToSave() override
+    SaveChoice chooseFileToSave() override
     {
-        // wxFileSelector gives an empty string on Cancel by itself; as above, no
-        // read-only style exists to add.
-        return wxFileSelector(uiText(texts::FILE_CHOOSE), wxString(), wxString(), wxString(), wxString(),
-                              wxFD_SAVE | wxFD_OVERWRITE_PROMPT, nullptr);
+        const auto dialog = makeSaveDialog();
+        if (dialog->ShowModal() != wxID_OK)
+            return {};
+        return {dialog->GetPath(), saveFilterFormat(dialog->GetFilterIndex())};
     }
 };
 
@@ -42,3 +57,24 @@ ScopedFileChooser::ScopedFileChooser(FileChooser& chooser) : previous_(installed
 }
 
 ScopedFileChooser::~ScopedFileChooser() { installedChooser = previous_; }
+
+// Older toolkits had a style that hid the dialogs' "open read-only" check box;
+// GTK's dialog never has one, so the plain open and save styles are the same.
+std::unique_ptr<wxFileDialog> makeOpenDialog(wxWindow* parent)
+{
+    return std::make_unique<wxFileDialog>(parent, uiText(texts::FILE_CHOOSE), wxString(), wxString(),
+                                          wildcardOf(kOpenFilters), wxFD_OPEN);
+}
+
+std::unique_ptr<wxFileDialog> makeSaveDialog()
+{
+    return std::make_unique<wxFileDialog>(nullptr, uiText(texts::FILE_CHOOSE), wxString(), wxString(),
+                                          wildcardOf(kSaveFilters), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+}
+
+ImageFormat saveFilterFormat(int index)
+{
+    if (index < 0 || index >= int(std::size(kSaveFormats)))
+        return ImageFormat::raw;
+    return kSaveFormats[index];
+}

@@ -4,11 +4,23 @@
 // scripted through wx's dialog hook.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include <wx/string.h>
 
+#include "images/MemoryImageFile.h"
+
+class wxFileDialog;
 class wxWindow;
+
+// The save dialog's answer: the path, empty when the user cancelled, and the
+// format of the filter chosen. A name with a known ending saves in that
+// format whatever the filter (see formatOfName).
+struct SaveChoice {
+    wxString path;
+    ImageFormat filterFormat = ImageFormat::raw;
+};
 
 class FileChooser {
 public:
@@ -16,8 +28,8 @@ public:
     // The file to load, or an empty string when the user cancelled.
     virtual wxString chooseFileToOpen(wxWindow* parent) = 0;
     // The file to save to (an existing one only after the user agreed to
-    // replace it), or an empty string when the user cancelled.
-    virtual wxString chooseFileToSave() = 0;
+    // replace it).
+    virtual SaveChoice chooseFileToSave() = 0;
 };
 
 // The chooser in use: the toolkit's dialogs unless a test installed its own.
@@ -35,7 +47,15 @@ private:
     FileChooser* previous_;
 };
 
-// A chosen path in the file system's own encoding, for loadImageFile and saveImageFile.
+// The two dialogs as the toolkit chooser shows them, also for tests that look
+// at their filters. Opening: all files first, then S-records and Intel HEX.
+// Saving: raw binary first (the default), then S-records and Intel HEX.
+std::unique_ptr<wxFileDialog> makeOpenDialog(wxWindow* parent);
+std::unique_ptr<wxFileDialog> makeSaveDialog();
+// The format of the save dialog's filter at `index`.
+ImageFormat saveFilterFormat(int index);
+
+// A chosen path in the file system's own encoding, for loadMemoryImage and saveMemoryImage.
 inline std::string fileSystemPath(const wxString& path)
 {
     return std::string(path.fn_str());

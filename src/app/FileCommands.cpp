@@ -1,30 +1,32 @@
-// "Czytaj plik" and "Zapisz do pliku": a raw memory image into the buffer shown,
-// and the buffer shown into a raw memory image. The file is read in full before
-// the buffer is touched, so a file that cannot be read leaves the buffer as it
-// was; a save replaces an old file only once the new bytes are on disk, so a
-// failed save leaves the old file as it was.
+// "Czytaj plik" and "Zapisz do pliku": a memory image file (raw, S-records or
+// Intel HEX) into the buffer shown, and the buffer shown into one. The file is
+// read in full before the buffer is touched, so a file that cannot be read
+// leaves the buffer as it was; a save replaces an old file only once the new
+// bytes are on disk, so a failed save leaves the old file as it was.
 #include "app/FileCommands.h"
 
 #include <algorithm>
-#include <vector>
 
 #include <wx/combobox.h>
 #include <wx/filename.h>
 
+#include "app/FileChooser.h"
 #include "app/MainFrame.h"
 #include "app/MessageBox.h"
-#include "texts/ResultLines.h"
+#include "app/ProgressWindow.h"
 #include "app/UiText.h"
 #include "app/buffers/BufferBook.h"
 #include "app/buffers/BufferGrid.h"
-#include "app/FileChooser.h"
-#include "app/ProgressWindow.h"
+#include "images/ImageMessages.h"
+#include "images/MemoryImageFile.h"
+#include "texts/ResultLines.h"
 
 namespace {
 
 // Filling this many cells takes long enough to ask before starting.
 constexpr std::uint64_t kVeryLargeFile = 0x10000;
 constexpr int kResultField = 0;
+constexpr int kAddressField = 1; // the field of write failures and comparison summaries otherwise
 
 AfterSizeHook loadHook;
 
@@ -74,17 +76,24 @@ void MainFrame::onLoadFile(wxCommandEvent&)
     const wxString path = fileChooser().chooseFileToOpen(this);
     if (path.empty() || !bufferBook->currentBuffer)
         return;
-    const ImageLoad image = loadImageFile(fileSystemPath(path), loadHook);
-    if (!image.ok()) {
-        const Text text = image.failure == ImageFileFailure::tooLarge ? texts::FILE_TOO_LARGE : texts::FILE_CANNOT_OPEN;
-        showMessageBox(uiText(text), uiText(texts::CAPTION_ERROR), wxOK | wxICON_ERROR);
+    const MemoryImageLoad load = loadMemoryImage(fileSystemPath(path), loadHook);
+    if (!load.ok()) {
+        showMessageBox(uiText(loadFailureText(load)), uiText(texts::CAPTION_ERROR), wxOK | wxICON_ERROR);
         return;
     }
-    const std::uint32_t length = std::uint32_t(image.bytes.size()); // at most MAX_IMAGE_BYTES
+    const MemoryImage& image = load.image;
+    const std::uint32_t length = std::uint32_t(image.size()); // at most MAX_IMAGE_BYTES
     if (!userAcceptsSize(length, bufferBook->currentBuffer->byteCount))
         return;
 
     BufferGrid* grid = bufferBook->createGrid(length);
+    // A raw file names no address: the buffer keeps its own start.
+    const bool placed = load.format != ImageFormat::raw;
+    if (placed) {
+        grid->startAddress = image.startAddress;
+        grid->showBufferInFields();
+    }
+    grid->imageHeader = image.header;
     const wxString name = wxFileName(path).GetFullName();
     renameCompareEntry(compareCombo, bufferBook->GetPageText(std::size_t(bufferBook->GetSelection())), name);
     bufferBook->renameCurrentPage(name);
@@ -92,30 +101,49 @@ void MainFrame::onLoadFile(wxCommandEvent&)
     ProgressWindow& gauge = progress();
     gauge.progressStart(length);
     for (std::uint32_t k = 0; k < length; ++k) {
-        grid->setByte(k, image.bytes[k]);
+        if (image.filled[k]) // a gap stays an empty cell
+            grid->setByte(k, image.bytes[k]);
         gauge.progressStep();
     }
-    SetStatusText(uiText(loadResultLine(length)), kResultField);
+    if (!placed) {
+        SetStatusText(uiText(loadResultLine(length)), kResultField);
+        return;
+    }
+    // The bytes the file gives, not the gaps between them.
+    SetStatusText(uiText(loadResultLine(image.filledCount())), kResultField);
+    SetStatusText(uiText(loadedAddressesLine(*image.firstFilledAddress(), *image.lastFilledAddress())),
+                  kAddressField);
 }
 
 void MainFrame::onSaveFile(wxCommandEvent&)
 {
-    const wxString path = fileChooser().chooseFileToSave();
-    const BufferGrid* grid = bufferBook->currentBuffer;
-    if (path.empty() || !grid)
+    const SaveChoice choice = fileChooser().chooseFileToSave();
+    BufferGrid* grid = bufferBook->currentBuffer;
+    if (choice.path.empty() || !grid)
         return;
-    // The grid grows to hold its count; cells it does not have are written as 00.
+    const std::string path = fileSystemPath(choice.path);
+    // The grid grows to hold its count; cells it does not have are gaps, which a raw file holds as 00.
     const std::uint32_t count = grid->byteCount;
     const std::size_t cells = std::min<std::size_t>(count, grid->capacity());
-    std::vector<std::uint8_t> block(count, 0);
+    MemoryImage image;
+    image.startAddress = grid->startAddress;
+    image.header = grid->imageHeader;
+    image.bytes.assign(count, 0);
+    image.filled.assign(count, false);
     ProgressWindow& gauge = progress();
     gauge.progressStart(count);
     for (std::uint32_t k = 0; k < count; ++k) {
-        if (k < cells)
-            block[k] = grid->getByte(k);
+        if (k < cells) {
+            image.bytes[k] = grid->getByte(k);
+            image.filled[k] = !grid->isHexCellEmpty(k);
+        }
         gauge.progressStep();
     }
     gauge.progressFinish();
-    if (!saveImageFile(fileSystemPath(path), block).ok())
-        showMessageBox(uiText(texts::FILE_CANNOT_OPEN), uiText(texts::CAPTION_ERROR), wxOK);
+    const ImageSave saved = saveMemoryImage(path, formatOfName(path).value_or(choice.filterFormat), image);
+    if (!saved.ok()) {
+        showMessageBox(uiText(saveFailureText(saved)), uiText(texts::CAPTION_ERROR), wxOK);
+        return;
+    }
+    grid->markSaved();
 }

@@ -101,6 +101,7 @@ MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& si
     createToolBarControls();
     createSidePanelControls();
     bufferBook->attachControls(startField, countField, fillField, compareCombo);
+    bufferBook->statusNote = [this](const wxString& note) { SetStatusText(note, 0); };
 
     link_->markDisconnected();
 

@@ -96,6 +96,7 @@ private:
 
     // Shell (ShellCommands.cpp, PortCommands.cpp)
     void onExit(wxCommandEvent& event);
+    void onClose(wxCloseEvent& event);
     void onAbout(wxCommandEvent& event);
     void onAnyMenu(wxCommandEvent& event);
     void onSize(wxSizeEvent& event);
@@ -108,6 +109,10 @@ private:
     void onPageChanged(wxBookCtrlEvent& event);
     void onFill(wxCommandEvent& event);
     void onCompareCombo(wxCommandEvent& event);
+    // Whether the user lets the changes of the buffer shown (of every buffer)
+    // go; asked only when there are changes.
+    bool mayDropShownBuffer();
+    bool mayDropAllBuffers();
     // Files (FileCommands.cpp)
     void onLoadFile(wxCommandEvent& event);
     void onSaveFile(wxCommandEvent& event);

@@ -1,4 +1,4 @@
-// The commands that belong to the window itself: exit, the about box, resizing,
+// The commands that belong to the window itself: exit and closing, the about box, resizing,
 // the catch-all for other menu commands, the beep on the bare frame, and the
 // model choice.
 #include <wx/combobox.h>
@@ -17,8 +17,19 @@
 
 void MainFrame::onExit(wxCommandEvent&)
 {
-    Close(true);
+    if (!mayDropAllBuffers())
+        return;
+    Close(true); // a forced close asks nothing more
     link().closeCurrentPort();
+}
+
+void MainFrame::onClose(wxCloseEvent& event)
+{
+    if (event.CanVeto() && !mayDropAllBuffers()) {
+        event.Veto();
+        return;
+    }
+    event.Skip(); // the window goes
 }
 
 void MainFrame::onAbout(wxCommandEvent&)

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "procedures/ModelTable.h"
-#include "texts/FormatText.h"
+#include "texts/FillIn.h"
 
 namespace {
 
@@ -172,9 +172,9 @@ std::string splitArguments(const std::vector<std::string>& arguments, std::vecto
             const std::string typed = argument.substr(0, equals);
             const OptionSpec* spec = findLong(std::string_view(typed).substr(2));
             if (!spec)
-                return formatText(texts::CLI_UNKNOWN_OPTION, escapeControlCharacters(typed).c_str());
+                return fillIn(texts::CLI_UNKNOWN_OPTION, {{"option", escapeControlCharacters(typed)}});
             if (!spec->takesValue && equals != std::string::npos)
-                return formatText(texts::CLI_OPTION_TAKES_NO_VALUE, escapeControlCharacters(typed).c_str());
+                return fillIn(texts::CLI_OPTION_TAKES_NO_VALUE, {{"option", escapeControlCharacters(typed)}});
             std::string value;
             if (spec->takesValue) {
                 if (equals != std::string::npos)
@@ -182,7 +182,7 @@ std::string splitArguments(const std::vector<std::string>& arguments, std::vecto
                 else if (i + 1 < arguments.size())
                     value = arguments[++i];
                 else
-                    return formatText(texts::CLI_OPTION_NEEDS_VALUE, escapeControlCharacters(typed).c_str());
+                    return fillIn(texts::CLI_OPTION_NEEDS_VALUE, {{"option", escapeControlCharacters(typed)}});
             }
             options.push_back({spec, typed, value});
             continue;
@@ -193,7 +193,7 @@ std::string splitArguments(const std::vector<std::string>& arguments, std::vecto
             const std::string typed = std::string("-") + argument[k];
             const OptionSpec* spec = findShort(argument[k]);
             if (!spec)
-                return formatText(texts::CLI_UNKNOWN_OPTION, escapeControlCharacters(typed).c_str());
+                return fillIn(texts::CLI_UNKNOWN_OPTION, {{"option", escapeControlCharacters(typed)}});
             if (!spec->takesValue) {
                 options.push_back({spec, typed, {}});
                 continue;
@@ -203,7 +203,7 @@ std::string splitArguments(const std::vector<std::string>& arguments, std::vecto
             else if (i + 1 < arguments.size())
                 options.push_back({spec, typed, arguments[++i]});
             else
-                return formatText(texts::CLI_OPTION_NEEDS_VALUE, escapeControlCharacters(typed).c_str());
+                return fillIn(texts::CLI_OPTION_NEEDS_VALUE, {{"option", escapeControlCharacters(typed)}});
             break;
         }
     }
@@ -221,12 +221,12 @@ std::string applyOption(const GivenOption& given, CliOptions& options)
     case OptionId::Model:
         options.model = findModel(value);
         if (!options.model)
-            return formatText(texts::CLI_UNKNOWN_MODEL, escapeControlCharacters(value).c_str(), modelNames().c_str());
+            return fillIn(texts::CLI_UNKNOWN_MODEL, {{"model", escapeControlCharacters(value)}, {"models", modelNames()}});
         break;
     case OptionId::Crystal: {
         const auto mhz = parseCrystal(value);
         if (!mhz)
-            return formatText(texts::CLI_BAD_CRYSTAL, escapeControlCharacters(value).c_str());
+            return fillIn(texts::CLI_BAD_CRYSTAL, {{"crystal", escapeControlCharacters(value)}});
         options.crystalMHz = *mhz;
         break;
     }
@@ -235,16 +235,16 @@ std::string applyOption(const GivenOption& given, CliOptions& options)
             value.starts_with("0x") || value.starts_with("0X") ? std::string_view(value).substr(2) : value;
         const auto start = parseNumber(digits, 16, kAddressSpace - 1);
         if (!start)
-            return formatText(texts::CLI_BAD_START, escapeControlCharacters(value).c_str());
+            return fillIn(texts::CLI_BAD_START, {{"start", escapeControlCharacters(value)}});
         if (*start % 2 != 0)
-            return formatText(texts::CLI_ODD_START, unsigned(*start));
+            return fillIn(texts::CLI_ODD_START, {{"start", hexNumber(*start, 4)}});
         options.start = std::uint16_t(*start);
         break;
     }
     case OptionId::Count: {
         const auto count = parseNumber(value, 10, kAddressSpace);
         if (!count || *count == 0)
-            return formatText(texts::CLI_BAD_COUNT, escapeControlCharacters(value).c_str());
+            return fillIn(texts::CLI_BAD_COUNT, {{"count", escapeControlCharacters(value)}});
         options.count = *count;
         break;
     }
@@ -254,7 +254,7 @@ std::string applyOption(const GivenOption& given, CliOptions& options)
     case OptionId::OnFailures: {
         const auto choice = parseOnFailures(value);
         if (!choice)
-            return formatText(texts::CLI_BAD_ON_FAILURES, escapeControlCharacters(value).c_str());
+            return fillIn(texts::CLI_BAD_ON_FAILURES, {{"answer", escapeControlCharacters(value)}});
         options.onFailures = *choice;
         break;
     }
@@ -319,7 +319,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& arguments)
     const auto named = std::find_if(kCommands.begin(), kCommands.end(),
                                     [&](const CommandName& entry) { return entry.name == rest.front(); });
     if (named == kCommands.end()) {
-        parsed.error = formatText(texts::CLI_UNKNOWN_COMMAND, escapeControlCharacters(rest.front()).c_str());
+        parsed.error = fillIn(texts::CLI_UNKNOWN_COMMAND, {{"command", escapeControlCharacters(rest.front())}});
         return parsed;
     }
     options.command = named->command;
@@ -328,7 +328,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& arguments)
 
     for (const GivenOption& option : given) {
         if ((option.spec->commands & bit(options.command)) == 0) {
-            parsed.error = formatText(texts::CLI_OPTION_NOT_FOR_COMMAND, option.typed.c_str(), name.c_str());
+            parsed.error = fillIn(texts::CLI_OPTION_NOT_FOR_COMMAND, {{"option", option.typed}, {"command", name}});
             return parsed;
         }
         parsed.error = applyOption(option, options);
@@ -338,12 +338,13 @@ ParsedArguments parseArguments(const std::vector<std::string>& arguments)
 
     const auto [files, filesText] = filesTaken(options.command);
     if (options.files.size() != files)
-        parsed.error = formatText(texts::CLI_ARGUMENT_COUNT, name.c_str(), toStdString(filesText).c_str(),
-                                  options.files.size());
+        parsed.error = fillIn(texts::CLI_ARGUMENT_COUNT, {{"command", name},
+                                                             {"takes", toStdString(filesText)},
+                                                             {"given", std::to_string(options.files.size())}});
     else if ((bit(options.command) & kOnTarget) && !options.model)
-        parsed.error = formatText(texts::CLI_MODEL_MISSING, name.c_str(), modelNames().c_str());
+        parsed.error = fillIn(texts::CLI_MODEL_MISSING, {{"command", name}, {"models", modelNames()}});
     else if (options.start && options.count && *options.start + *options.count > kAddressSpace)
-        parsed.error = formatText(texts::CLI_RANGE_PAST_END, unsigned(*options.start), unsigned(*options.count));
+        parsed.error = fillIn(texts::CLI_RANGE_PAST_END, {{"start", hexNumber(*options.start, 4)}, {"count", std::to_string(*options.count)}});
     else if (options.command == CliCommand::Read && !options.output)
         parsed.error = toStdString(texts::CLI_OUTPUT_MISSING);
     else if (options.json && options.output == "-")

@@ -9,7 +9,7 @@
 #include "cli/Messages.h"
 #include "images/Crc32.h"
 #include "store/Comparison.h"
-#include "texts/FormatText.h"
+#include "texts/FillIn.h"
 #include "texts/ResultLines.h"
 
 namespace {
@@ -22,12 +22,14 @@ public:
     void progressFinish() override {}
 };
 
-// A buffer of the image's bytes, in whole rows as the window's grid holds them.
-ByteStore storeOf(const std::vector<std::uint8_t>& image)
+// A buffer of the image's bytes, in whole rows as the window's grid holds
+// them; a record file's gaps are empty cells, as on a page it is loaded into.
+ByteStore storeOf(const MemoryImage& image)
 {
     ByteStore store(cellsForByteCount(image.size()));
     for (std::size_t k = 0; k < image.size(); ++k)
-        store.setByte(k, image[k]);
+        if (image.filled[k])
+            store.setByte(k, image.bytes[k]);
     return store;
 }
 
@@ -38,11 +40,7 @@ std::optional<std::uint8_t> cellByte(const ByteStore& store, std::size_t k)
 
 std::string byteOrNone(std::optional<std::uint8_t> byte)
 {
-    if (!byte)
-        return toStdString(texts::CLI_DIFF_NO_BYTE);
-    char text[4];
-    std::snprintf(text, sizeof text, "%02X", unsigned(*byte));
-    return text;
+    return byte ? hexNumber(*byte, 2) : toStdString(texts::CLI_DIFF_NO_BYTE);
 }
 
 } // namespace
@@ -55,16 +53,16 @@ ExitStatus diffImages(const CliOptions& options, CliServices& services, CliConso
     summary.operation = commandName(options.command);
     summary.files = options.files;
 
-    std::vector<std::vector<std::uint8_t>> images;
+    std::vector<MemoryImage> images;
     ExitStatus status = ExitStatus::Ok;
     for (const std::string& path : options.files) {
-        const ImageLoad loaded = readImage(path, console.in);
+        const MemoryImageLoad loaded = readImage(path, console.in);
         if (!loaded.ok()) {
-            messages.say(imageFailureLine(path, loaded.failure, loaded.reason));
+            messages.say(loadFailureLine(path, loaded));
             status = ExitStatus::File;
             break;
         }
-        images.push_back(loaded.bytes);
+        images.push_back(loaded.image);
     }
 
     if (status == ExitStatus::Ok) {
@@ -79,8 +77,9 @@ ExitStatus diffImages(const CliOptions& options, CliServices& services, CliConso
                 continue;
             summary.failedCells.push_back({std::uint32_t(k), cellByte(first, k), cellByte(second, k)});
             if (!options.json)
-                console.out << formatText(texts::CLI_DIFF_CELL, unsigned(k), byteOrNone(cellByte(first, k)).c_str(),
-                                          byteOrNone(cellByte(second, k)).c_str())
+                console.out << fillIn(texts::CLI_DIFF_CELL, {{"offset", hexNumber(k, 6)},
+                                                             {"first", byteOrNone(cellByte(first, k))},
+                                                             {"second", byteOrNone(cellByte(second, k))}})
                             << '\n';
         }
         if (differences != 0) {
@@ -89,15 +88,16 @@ ExitStatus diffImages(const CliOptions& options, CliServices& services, CliConso
         }
         // The comparison covers the rows both have; a longer file differs all the same.
         if (images[0].size() != images[1].size()) {
-            messages.say(formatText(texts::CLI_DIFF_SIZES, escapeControlCharacters(options.files[0]).c_str(),
-                                    images[0].size(), escapeControlCharacters(options.files[1]).c_str(),
-                                    images[1].size()));
+            messages.say(fillIn(texts::CLI_DIFF_SIZES, {{"first", escapeControlCharacters(options.files[0])},
+                                                        {"firstCount", std::to_string(images[0].size())},
+                                                        {"second", escapeControlCharacters(options.files[1])},
+                                                        {"secondCount", std::to_string(images[1].size())}}));
             status = ExitStatus::Failures;
         }
         if (status == ExitStatus::Ok)
             messages.say(toStdString(texts::COMPARE_IDENTICAL), true);
         summary.count = std::uint32_t(compared);
-        summary.crc32 = crc32(images[0]);
+        summary.crc32 = crc32(images[0].bytes);
     }
 
     summary.exitStatus = int(status);

@@ -9,11 +9,12 @@ void ImageBuffer::setCount(std::uint32_t count)
     store_.grow(cellsForByteCount(count));
 }
 
-void ImageBuffer::holdImage(std::span<const std::uint8_t> image)
+void ImageBuffer::holdImage(const MemoryImage& image)
 {
     createGrid(std::uint32_t(image.size()));
     for (std::size_t k = 0; k < image.size(); ++k)
-        store_.setByte(k, image[k]);
+        if (image.filled[k])
+            store_.setByte(k, image.bytes[k]);
 }
 
 std::vector<std::uint8_t> ImageBuffer::image(std::uint32_t count) const

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
-#include <span>
 #include <vector>
 
+#include "images/MemoryImage.h"
 #include "procedures/TargetWindow.h"
 #include "store/ByteStore.h"
 
@@ -20,8 +20,9 @@ public:
     // The range, as the start and count fields hand it to the grid.
     void setStart(std::uint16_t start) { start_ = start; }
     void setCount(std::uint32_t count);
-    // A fresh buffer holding exactly these bytes.
-    void holdImage(std::span<const std::uint8_t> image);
+    // A fresh buffer holding the image's bytes; its gaps stay empty cells,
+    // which the write takes from the target.
+    void holdImage(const MemoryImage& image);
     // The first `count` bytes (empty cells read 0).
     std::vector<std::uint8_t> image(std::uint32_t count) const;
     // The offsets of the cells marked red, in order.

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <istream>
@@ -9,45 +10,58 @@
 #include <ostream>
 #include <system_error>
 
-#include "texts/FormatText.h"
+#include "images/ImageMessages.h"
+#include "texts/FillIn.h"
 
 namespace {
 
 constexpr std::string_view kStandardStream = "-";
 
-ImageLoad readStream(std::istream& in)
+std::string systemReason(int error) { return std::generic_category().message(error); }
+
+MemoryImageLoad readStream(std::istream& in)
 {
-    ImageLoad image;
+    std::vector<std::uint8_t> bytes;
     // One byte past the limit tells a stream that is too large.
     std::istreambuf_iterator<char> it(in);
-    for (const std::istreambuf_iterator<char> end; it != end && image.bytes.size() <= MAX_IMAGE_BYTES; ++it)
-        image.bytes.push_back(std::uint8_t(*it));
-    image.fileSize = image.bytes.size();
-    if (image.bytes.size() > MAX_IMAGE_BYTES) {
-        image.bytes.clear();
-        image.failure = ImageFileFailure::tooLarge;
-    } else if (in.bad()) {
-        image.bytes.clear();
-        image.failure = ImageFileFailure::readFailed;
-        image.reason = std::generic_category().message(EIO);
+    for (const std::istreambuf_iterator<char> end; it != end && bytes.size() <= MAX_IMAGE_BYTES; ++it)
+        bytes.push_back(std::uint8_t(*it));
+    MemoryImageLoad failed;
+    failed.fileSize = bytes.size();
+    if (bytes.size() > MAX_IMAGE_BYTES) {
+        failed.failure = ImageFileFailure::tooLarge;
+        return failed;
     }
-    return image;
+    if (in.bad()) {
+        failed.failure = ImageFileFailure::readFailed;
+        failed.reason = systemReason(EIO);
+        return failed;
+    }
+    return memoryImageOfContent(std::move(bytes));
 }
 
-std::string systemReason(int error) { return std::generic_category().message(error); }
+// The file, then the window's words (a record file's problem on the same
+// line), then the system's reason when there is one.
+std::string failureLine(const std::string& path, std::string text, const std::string& reason)
+{
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    if (!reason.empty())
+        text += ": " + reason;
+    return fillIn(texts::CLI_FILE_FAILURE, {{"file", escapeControlCharacters(path)}, {"text", text}});
+}
 
 } // namespace
 
-ImageLoad readImage(const std::string& path, std::istream& standardInput)
+MemoryImageLoad readImage(const std::string& path, std::istream& standardInput)
 {
-    return path == kStandardStream ? readStream(standardInput) : loadImageFile(path);
+    return path == kStandardStream ? readStream(standardInput) : loadMemoryImage(path);
 }
 
-ImageSave writeImage(const std::string& path, std::span<const std::uint8_t> bytes, std::ostream& standardOutput)
+ImageSave writeImage(const std::string& path, const MemoryImage& image, std::ostream& standardOutput)
 {
     if (path != kStandardStream)
-        return saveImageFile(path, bytes);
-    standardOutput.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        return saveMemoryImage(path, formatOfName(path).value_or(ImageFormat::raw), image);
+    standardOutput.write(reinterpret_cast<const char*>(image.bytes.data()), std::streamsize(image.bytes.size()));
     standardOutput.flush();
     if (!standardOutput)
         return {ImageFileFailure::writeFailed, systemReason(EIO)};
@@ -69,11 +83,12 @@ ImageSave checkOutputPath(const std::string& path)
     return {};
 }
 
-std::string imageFailureLine(const std::string& path, ImageFileFailure failure, const std::string& reason)
+std::string loadFailureLine(const std::string& path, const MemoryImageLoad& load)
 {
-    const std::string shown = escapeControlCharacters(path);
-    if (failure == ImageFileFailure::tooLarge)
-        return shown + ": " + toStdString(texts::FILE_TOO_LARGE);
-    return formatText(texts::CLI_FILE_FAILURE, toStdString(texts::FILE_CANNOT_OPEN).c_str(), shown.c_str(),
-                      reason.c_str());
+    return failureLine(path, loadFailureText(load), load.reason);
+}
+
+std::string saveFailureLine(const std::string& path, const ImageSave& save)
+{
+    return failureLine(path, saveFailureText(save), save.reason);
 }

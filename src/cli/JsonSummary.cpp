@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "texts/FillIn.h"
+
 namespace {
 
 std::string quoted(const std::string& text)
@@ -37,12 +39,7 @@ std::string quoted(const std::string& text)
     return out + "\"";
 }
 
-std::string hex(std::uint32_t value, int digits)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*X", digits, unsigned(value));
-    return quoted(text);
-}
+std::string hex(std::uint32_t value, int digits) { return quoted(hexNumber(value, digits)); }
 
 template <typename T, typename Show>
 std::string orNull(const std::optional<T>& value, Show show)

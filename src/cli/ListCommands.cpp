@@ -7,11 +7,27 @@
 
 #include "procedures/ModelTable.h"
 #include "serial/DeviceAliases.h"
-#include "texts/FormatText.h"
+#include "texts/FillIn.h"
 
 namespace {
 
 constexpr int kMenuPorts = 4;
+// Column widths, so that the lists line up.
+constexpr std::size_t kPortColumn = 6;
+constexpr std::size_t kModelColumn = 12;
+constexpr std::size_t kSizeColumn = 6;
+
+std::string paddedTo(std::string text, std::size_t width, bool right = false)
+{
+    if (text.size() < width)
+        text.insert(right ? text.begin() : text.end(), width - text.size(), ' ');
+    return text;
+}
+
+std::string portRow(const std::string& port, const std::string& device)
+{
+    return fillIn(texts::CLI_PORT_ROW, {{"port", paddedTo(port, kPortColumn)}, {"device", device}});
+}
 
 std::string withAliases(std::string row, const std::string& device,
                         const std::map<std::string, std::vector<std::string>>& aliases)
@@ -38,9 +54,9 @@ ExitStatus listPorts(const CliServices& services, CliConsole& console)
     for (int n = 1; n <= ports; ++n) {
         const std::string name = "COM" + std::to_string(n);
         const PortSpec spec = resolvePortName(name, services.environment, services.listDevices);
-        std::string row = formatText(texts::CLI_PORT_ROW, name.c_str(), spec.device.c_str());
+        std::string row = portRow(name, spec.device);
         if (services.environment("ROVIDADA_" + name))
-            row += formatText(texts::CLI_PORT_FROM_VARIABLE, name.c_str());
+            row += fillIn(texts::CLI_PORT_FROM_VARIABLE, {{"port", name}});
         if (spec.kind == PortSpec::Kind::Invalid)
             row += ": " + spec.reason;
         if (spec.kind == PortSpec::Kind::Device) {
@@ -54,10 +70,7 @@ ExitStatus listPorts(const CliServices& services, CliConsole& console)
     }
     for (const std::string& device : devices)
         if (!reached.count(device))
-            console.out << withAliases(formatText(texts::CLI_PORT_ROW, toStdString(texts::CLI_PORT_NO_COM).c_str(),
-                                                  device.c_str()),
-                                       device, aliases)
-                        << '\n';
+            console.out << withAliases(portRow(toStdString(texts::CLI_PORT_NO_COM), device), device, aliases) << '\n';
     return ExitStatus::Ok;
 }
 
@@ -67,8 +80,10 @@ ExitStatus listModels(CliConsole& console)
         if (isPlaceholderModel(model))
             continue;
         const Text family = isMc9s12Model(model) ? texts::CLI_FAMILY_MC9S12 : texts::CLI_FAMILY_HC12;
-        console.out << formatText(texts::CLI_MODEL_ROW, model.name.c_str(), unsigned(model.eepromStart),
-                                  unsigned(model.eepromSize), toStdString(family).c_str())
+        console.out << fillIn(texts::CLI_MODEL_ROW, {{"model", paddedTo(model.name, kModelColumn)},
+                                                     {"start", hexNumber(model.eepromStart, 4)},
+                                                     {"size", paddedTo(std::to_string(model.eepromSize), kSizeColumn, true)},
+                                                     {"family", toStdString(family)}})
                     << '\n';
     }
     return ExitStatus::Ok;

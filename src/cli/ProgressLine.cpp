@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "texts/FormatText.h"
+#include "texts/FillIn.h"
 
 namespace {
 
@@ -11,9 +11,8 @@ constexpr char kClearToEnd[] = "\x1b[K";
 
 std::string minutesAndSeconds(std::uint64_t seconds)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%u:%02u", unsigned(seconds / 60), unsigned(seconds % 60));
-    return text;
+    const std::string tens = seconds % 60 < 10 ? "0" : "";
+    return std::to_string(seconds / 60) + ":" + tens + std::to_string(seconds % 60);
 }
 
 } // namespace
@@ -28,7 +27,10 @@ std::string ProgressLine::text(std::uint32_t done, std::uint32_t total, std::uin
         rate = unsigned(1e6 / usPerByte);
         left = minutesAndSeconds(std::uint64_t(usPerByte * double(total - done) / 1e6 + 0.5));
     }
-    return formatText(texts::CLI_PROGRESS, unsigned(done), unsigned(total), rate, left.c_str());
+    return fillIn(texts::CLI_PROGRESS, {{"done", std::to_string(done)},
+                                        {"total", std::to_string(total)},
+                                        {"rate", std::to_string(rate)},
+                                        {"left", left}});
 }
 
 void ProgressLine::start(std::uint32_t totalBytes)

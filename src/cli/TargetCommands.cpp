@@ -1,15 +1,13 @@
 #include "cli/TargetCommands.h"
 
-#include <optional>
 #include <ostream>
-#include <vector>
 
 #include "cli/ImageIo.h"
 #include "images/Crc32.h"
 #include "procedures/Connect.h"
 #include "procedures/ReadEeprom.h"
 #include "procedures/WriteEeprom.h"
-#include "texts/FormatText.h"
+#include "texts/FillIn.h"
 #include "texts/ResultLines.h"
 
 namespace {
@@ -17,6 +15,9 @@ namespace {
 constexpr char kPortVariable[] = "ROVIDADA_PORT";
 constexpr char kDefaultPort[] = "COM1";
 constexpr std::uint32_t kAddressSpace = 0x10000;
+
+std::string address(std::uint32_t value) { return hexNumber(value, 4); }
+std::string byte(std::uint8_t value) { return hexNumber(value, 2); }
 
 } // namespace
 
@@ -46,7 +47,7 @@ ExitStatus TargetRun::run()
     case CliCommand::Read: {
         const ImageSave writable = checkOutputPath(*options_.output);
         if (!writable.ok()) {
-            say(imageFailureLine(*options_.output, writable.failure, writable.reason));
+            say(saveFailureLine(*options_.output, writable));
             return ExitStatus::File;
         }
         if (*options_.output == "-" && console_.outIsTerminal) {
@@ -58,13 +59,13 @@ ExitStatus TargetRun::run()
     }
     case CliCommand::Write:
     case CliCommand::Verify: {
-        const auto image = loadImage();
-        if (!image)
-            return ExitStatus::File;
+        MemoryImage image;
+        if (const ExitStatus loaded = loadImage(image); loaded != ExitStatus::Ok)
+            return loaded;
         const ExitStatus connected = connect();
         if (connected != ExitStatus::Ok)
             return connected;
-        return options_.command == CliCommand::Write ? write(*image) : verify(*image);
+        return options_.command == CliCommand::Write ? write(image) : verify(image);
     }
     default: {
         const ExitStatus connected = connect();
@@ -94,7 +95,7 @@ ExitStatus TargetRun::connect()
     eepromStart_ = buffer_.startAddress();
     eepromSize_ = buffer_.byteCount();
     if (services_.stopRequested()) {
-        say(formatText(texts::CLI_INTERRUPTED_AFTER_CONNECT, summary_.operation.c_str()));
+        say(fillIn(texts::CLI_INTERRUPTED_AFTER_CONNECT, {{"operation", summary_.operation}}));
         return ExitStatus::Interrupted;
     }
     return ExitStatus::Ok;
@@ -102,14 +103,14 @@ ExitStatus TargetRun::connect()
 
 ExitStatus TargetRun::reportConnection()
 {
-    std::string port = formatText(texts::CLI_REPORT_PORT, port_.c_str());
+    std::string port = fillIn(texts::CLI_REPORT_PORT, {{"port", port_}});
     if (*summary_.device != port_)
-        port += formatText(texts::CLI_REPORT_DEVICE, summary_.device->c_str());
+        port += fillIn(texts::CLI_REPORT_DEVICE, {{"device", *summary_.device}});
     result(port);
-    result(formatText(texts::CLI_REPORT_MODEL, model_.name.c_str()));
-    result(formatText(face_.crystalDetected() ? texts::CLI_REPORT_CRYSTAL_DETECTED : texts::CLI_REPORT_CRYSTAL_CHOSEN,
-                      crystalMHz_));
-    result(formatText(texts::CLI_REPORT_EEPROM, unsigned(eepromStart_), unsigned(eepromSize_)));
+    result(fillIn(texts::CLI_REPORT_MODEL, {{"model", model_.name}}));
+    result(fillIn(face_.crystalDetected() ? texts::CLI_REPORT_CRYSTAL_DETECTED : texts::CLI_REPORT_CRYSTAL_CHOSEN,
+                  {{"mhz", std::to_string(crystalMHz_)}}));
+    result(fillIn(texts::CLI_REPORT_EEPROM, {{"start", address(eepromStart_)}, {"count", std::to_string(eepromSize_)}}));
     summary_.start = eepromStart_;
     summary_.count = eepromSize_;
     return ExitStatus::Ok;
@@ -121,7 +122,7 @@ ExitStatus TargetRun::read()
     const std::uint32_t count = options_.count.value_or(eepromSize_);
     // Checked here too: -s or -n alone meets the other's default only now.
     if (start + count > kAddressSpace) {
-        say(formatText(texts::CLI_RANGE_PAST_END, unsigned(start), unsigned(count)));
+        say(fillIn(texts::CLI_RANGE_PAST_END, {{"start", address(start)}, {"count", std::to_string(count)}}));
         return ExitStatus::Usage;
     }
     buffer_.setStart(start);
@@ -130,57 +131,69 @@ ExitStatus TargetRun::read()
     if (const ExitStatus status = afterRead(); status != ExitStatus::Ok)
         return status;
     // An odd count was read as whole words; the file gets what was asked for.
-    const std::vector<std::uint8_t> image = buffer_.image(count);
-    for (const std::uint32_t offset : buffer_.redCells()) {
-        if (offset >= count)
-            continue;
-        say(formatText(texts::CLI_UNSTABLE_CELL, unsigned(start + offset), unsigned(image[offset])));
-        summary_.failedCells.push_back({start + offset, std::nullopt, image[offset]});
-    }
+    const MemoryImage image = wholeImage(start, buffer_.image(count));
+    reportUnstableCells(image);
     summary_.start = start;
     summary_.count = count;
-    summary_.crc32 = crc32(image);
+    summary_.crc32 = crc32(image.bytes);
     const ImageSave saved = writeImage(*options_.output, image, console_.out);
     if (!saved.ok()) {
-        say(imageFailureLine(*options_.output, saved.failure, saved.reason));
+        say(saveFailureLine(*options_.output, saved));
         return ExitStatus::File;
     }
-    say(formatText(texts::CLI_SAVED, escapeControlCharacters(*options_.output).c_str(), image.size(), unsigned(*summary_.crc32)), true);
+    say(fillIn(texts::CLI_SAVED, {{"file", escapeControlCharacters(*options_.output)},
+                                  {"count", std::to_string(count)},
+                                  {"crc", hexNumber(*summary_.crc32, 8)}}),
+        true);
     return ExitStatus::Ok;
 }
 
-std::optional<std::vector<std::uint8_t>> TargetRun::loadImage()
+ExitStatus TargetRun::loadImage(MemoryImage& image)
 {
     const std::string& path = options_.files.front();
     if (path == "-" && console_.inIsTerminal) {
         say(toStdString(texts::CLI_STDIN_IS_TERMINAL));
-        return std::nullopt;
+        return ExitStatus::File;
     }
-    ImageLoad loaded = readImage(path, console_.in);
+    MemoryImageLoad loaded = readImage(path, console_.in);
     if (!loaded.ok()) {
-        say(imageFailureLine(path, loaded.failure, loaded.reason));
-        return std::nullopt;
+        say(loadFailureLine(path, loaded));
+        return ExitStatus::File;
     }
-    if (loaded.bytes.empty()) {
-        say(formatText(texts::CLI_IMAGE_EMPTY, escapeControlCharacters(path).c_str()));
-        return std::nullopt;
+    if (loaded.image.filledCount() == 0) {
+        say(fillIn(texts::CLI_IMAGE_EMPTY, {{"file", escapeControlCharacters(path)}}));
+        return ExitStatus::File;
     }
-    summary_.crc32 = crc32(loaded.bytes);
-    return std::move(loaded.bytes);
+    if (loaded.format == ImageFormat::raw) {
+        loaded.image.startAddress = options_.start.value_or(0);
+        startGiven_ = options_.start.has_value();
+    } else if (options_.start) {
+        say(fillIn(texts::CLI_START_FOR_RAW_ONLY, {{"file", escapeControlCharacters(path)}}));
+        return ExitStatus::Usage;
+    } else {
+        startGiven_ = true;
+    }
+    summary_.crc32 = crc32(loaded.image.bytes);
+    image = std::move(loaded.image);
+    return ExitStatus::Ok;
 }
 
-std::optional<std::uint16_t> TargetRun::imageStart(std::size_t size)
+bool TargetRun::placeImage(MemoryImage& image)
 {
-    const std::uint16_t start = options_.start.value_or(eepromStart_);
+    if (!startGiven_)
+        image.startAddress = eepromStart_;
     const std::uint32_t end = std::uint32_t(eepromStart_) + eepromSize_;
-    if (start < eepromStart_ || start + size > end) {
-        say(formatText(texts::CLI_IMAGE_DOES_NOT_FIT, escapeControlCharacters(options_.files.front()).c_str(), size, unsigned(start),
-                       unsigned(eepromStart_), unsigned(end - 1)));
-        return std::nullopt;
+    if (image.startAddress < eepromStart_ || image.startAddress + image.size() > end) {
+        say(fillIn(texts::CLI_IMAGE_DOES_NOT_FIT, {{"file", escapeControlCharacters(options_.files.front())},
+                                                   {"count", std::to_string(image.size())},
+                                                   {"start", address(image.startAddress)},
+                                                   {"first", address(eepromStart_)},
+                                                   {"last", address(end - 1)}}));
+        return false;
     }
-    summary_.start = start;
-    summary_.count = std::uint32_t(size);
-    return start;
+    summary_.start = image.startAddress;
+    summary_.count = std::uint32_t(image.size());
+    return true;
 }
 
 ExitStatus TargetRun::afterRead()
@@ -194,21 +207,33 @@ ExitStatus TargetRun::afterRead()
     return ExitStatus::Ok;
 }
 
-ExitStatus TargetRun::write(const std::vector<std::uint8_t>& image)
+void TargetRun::reportUnstableCells(const MemoryImage& found)
 {
-    const auto placed = imageStart(image.size());
-    if (!placed)
+    for (const std::uint32_t offset : buffer_.redCells()) {
+        if (offset >= found.size())
+            continue;
+        const std::uint32_t at = found.startAddress + offset;
+        say(fillIn(texts::CLI_UNSTABLE_CELL, {{"address", address(at)}, {"value", byte(found.bytes[offset])}}));
+        if (options_.command == CliCommand::Read)
+            summary_.failedCells.push_back({at, std::nullopt, found.bytes[offset]});
+    }
+}
+
+ExitStatus TargetRun::write(MemoryImage image)
+{
+    if (!placeImage(image))
         return ExitStatus::File;
-    const std::uint16_t start = *placed;
     buffer_.holdImage(image);
-    buffer_.setStart(start);
+    buffer_.setStart(std::uint16_t(image.startAddress));
     writeEeprom(session_);
 
     for (const std::uint32_t offset : buffer_.redCells()) {
-        // An odd image's last word is completed from the target: that cell has no byte in the file.
-        const auto wanted = offset < image.size() ? std::optional<std::uint8_t>(image[offset]) : std::nullopt;
-        summary_.failedCells.push_back({start + offset, wanted, std::nullopt});
-        result(formatText(texts::CLI_FAILED_CELL, unsigned(start + offset), unsigned(wanted.value_or(0))));
+        // A gap, or an odd image's last word completed from the target: no byte of the file.
+        const bool given = offset < image.size() && image.filled[offset];
+        const auto wanted = given ? std::optional<std::uint8_t>(image.bytes[offset]) : std::nullopt;
+        summary_.failedCells.push_back({image.startAddress + offset, wanted, std::nullopt});
+        result(fillIn(texts::CLI_FAILED_CELL, {{"address", address(image.startAddress + offset)},
+                                               {"wanted", given ? byte(*wanted) : toStdString(texts::CLI_DIFF_NO_BYTE)}}));
     }
     const ExitStatus failure = face_.failure();
     if (face_.stopped() && (failure == ExitStatus::Ok || failure == ExitStatus::Failures)) {
@@ -218,29 +243,27 @@ ExitStatus TargetRun::write(const std::vector<std::uint8_t>& image)
     return failure;
 }
 
-ExitStatus TargetRun::verify(const std::vector<std::uint8_t>& image)
+ExitStatus TargetRun::verify(MemoryImage image)
 {
-    const auto placed = imageStart(image.size());
-    if (!placed)
+    if (!placeImage(image))
         return ExitStatus::File;
-    const std::uint16_t start = *placed;
-    buffer_.setStart(start);
+    buffer_.setStart(std::uint16_t(image.startAddress));
     buffer_.setCount(std::uint32_t(image.size()));
     readEeprom(session_);
     if (const ExitStatus status = afterRead(); status != ExitStatus::Ok)
         return status;
 
-    const std::vector<std::uint8_t> found = buffer_.image(std::uint32_t(image.size()));
-    for (const std::uint32_t offset : buffer_.redCells())
-        if (offset < image.size())
-            say(formatText(texts::CLI_UNSTABLE_CELL, unsigned(start + offset), unsigned(found[offset])));
+    const MemoryImage found = wholeImage(image.startAddress, buffer_.image(std::uint32_t(image.size())));
+    reportUnstableCells(found);
     std::int64_t differences = 0;
     for (std::size_t k = 0; k < image.size(); ++k) {
-        if (found[k] == image[k])
+        if (!image.filled[k] || found.bytes[k] == image.bytes[k])
             continue;
         ++differences;
-        summary_.failedCells.push_back({std::uint32_t(start + k), image[k], found[k]});
-        result(formatText(texts::CLI_DIFFERING_CELL, unsigned(start + k), unsigned(image[k]), unsigned(found[k])));
+        const std::uint32_t at = image.startAddress + std::uint32_t(k);
+        summary_.failedCells.push_back({at, image.bytes[k], found.bytes[k]});
+        result(fillIn(texts::CLI_DIFFERING_CELL,
+                      {{"address", address(at)}, {"file", byte(image.bytes[k])}, {"eeprom", byte(found.bytes[k])}}));
     }
     say(differences == 0 ? toStdString(texts::COMPARE_IDENTICAL) : comparisonSummary(differences), true);
     return differences == 0 ? ExitStatus::Ok : ExitStatus::Failures;

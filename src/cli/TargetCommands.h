@@ -16,6 +16,7 @@
 #include "cli/JsonSummary.h"
 #include "cli/ProgressLine.h"
 #include "cli/TerminalFace.h"
+#include "images/MemoryImage.h"
 #include "procedures/TargetSession.h"
 #include "serial/SerialLink.h"
 
@@ -27,24 +28,26 @@ public:
 
     // The command, from its checks to its report (not the summary).
     ExitStatus run();
-    // Its steps, for the benchmark, which times the operation alone.
+    // Its steps, for the benchmark, which times the operation alone. A raw
+    // image given to write or verify goes where -s says, else to the EEPROM's start.
     ExitStatus connect();
     ExitStatus read();
-    ExitStatus write(const std::vector<std::uint8_t>& image);
-    ExitStatus verify(const std::vector<std::uint8_t>& image);
+    ExitStatus write(MemoryImage image);
+    ExitStatus verify(MemoryImage image);
     // The JSON summary (with --json) and the port released.
     void finish(ExitStatus status);
 
 private:
     ExitStatus reportConnection();
-
-    // The image of write and verify, before the port is touched; none after a failure said.
-    std::optional<std::vector<std::uint8_t>> loadImage();
-    // Where an image of write or verify starts (-s, else the EEPROM's start),
-    // once it fits the EEPROM the connect found; none after saying why not.
-    std::optional<std::uint16_t> imageStart(std::size_t size);
+    // The image of write and verify, before the port is touched.
+    ExitStatus loadImage(MemoryImage& image);
+    // Puts a raw image without -s at the start of the EEPROM the connect
+    // found, and checks that the image lies inside it; false after saying why not.
+    bool placeImage(MemoryImage& image);
     // After a read: the failure it showed, the user's stop, or Ok.
     ExitStatus afterRead();
+    // The cells whose two readings differed, as warnings (and, for read, in the summary).
+    void reportUnstableCells(const MemoryImage& found);
     void result(const std::string& line)
     {
         if (!options_.json)
@@ -68,6 +71,7 @@ private:
     // The EEPROM as the connect found it: the model's, or as an MC9S12 reported it.
     std::uint16_t eepromStart_ = 0;
     std::uint32_t eepromSize_ = 0;
+    bool startGiven_ = false; // the image's start is its own (records) or -s's
     RunSummary summary_;
 };
 

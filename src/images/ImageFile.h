@@ -23,6 +23,8 @@ enum class ImageFileFailure {
     readFailed,     // an I/O error, or the file shrank after its size was taken
     cannotCreate,   // the new file could not be made next to the target
     writeFailed,    // a write, flush or the final rename failed; the old file is untouched
+    badRecords,     // S-records or Intel HEX that cannot be read (see MemoryImageLoad::recordError)
+    beyondAddressSpace, // bytes above FFFF, which a record file of the program cannot hold; nothing written
 };
 
 struct ImageLoad {

@@ -1,6 +1,9 @@
 #include "store/ByteStore.h"
 
+#include <algorithm>
+
 #include "store/CellRules.h"
+#include "store/RunLength.h"
 
 ByteStore::ByteStore(std::size_t capacity) { grow(capacity); }
 
@@ -10,6 +13,11 @@ void ByteStore::grow(std::size_t capacity)
         return;
     bytes_.resize(capacity, 0);
     flags_.resize(capacity, HEX_EMPTY | CHAR_EMPTY);
+}
+
+void ByteStore::reset(std::size_t capacity)
+{
+    *this = ByteStore(capacity);
 }
 
 void ByteStore::setFlag(std::size_t k, Flag flag, bool on)
@@ -35,9 +43,6 @@ void ByteStore::setByte(std::size_t k, std::uint8_t v)
     flags_[k] &= std::uint8_t(~(HEX_EMPTY | CHAR_EMPTY));
 }
 
-std::uint8_t ByteStore::getByte(std::size_t k) const { return k < bytes_.size() ? bytes_[k] : 0; }
-
-bool ByteStore::isHexEmpty(std::size_t k) const { return k >= bytes_.size() || (flags_[k] & HEX_EMPTY); }
 
 bool ByteStore::isHexPlain(std::size_t k) const
 {
@@ -90,7 +95,15 @@ void ByteStore::editCharCell(std::size_t k, const std::wstring& typed)
     }
 }
 
-bool ByteStore::isRed(std::size_t k) const { return k < bytes_.size() && (flags_[k] & RED); }
+void ByteStore::emptyCell(std::size_t k)
+{
+    if (k >= bytes_.size())
+        return;
+    clearOddTexts(k);
+    bytes_[k] = 0;
+    flags_[k] |= HEX_EMPTY | CHAR_EMPTY;
+}
+
 
 void ByteStore::markRed(std::size_t k)
 {
@@ -103,4 +116,76 @@ std::size_t ByteStore::memoryBytes() const
     // Map nodes: the key, the string and two pointers, roughly.
     const std::size_t node = sizeof(std::size_t) + sizeof(std::wstring) + 2 * sizeof(void*);
     return bytes_.capacity() + flags_.capacity() + (oddHex_.size() + oddChar_.size()) * node;
+}
+
+std::size_t CellSnapshot::memoryBytes() const
+{
+    std::size_t texts = 0;
+    for (const auto* odd : {&oddHex_, &oddChar_}) {
+        for (const auto& [index, text] : *odd)
+            texts += sizeof index + sizeof text + text.capacity() * sizeof(wchar_t);
+    }
+    return sizeof *this + bytes_.capacity() + flags_.capacity() + texts;
+}
+
+CellSnapshot ByteStore::snapshot(const CellBlock& block) const
+{
+    CellSnapshot shot;
+    shot.block_ = block;
+    std::vector<std::uint8_t> bytes, flags;
+    bytes.reserve(block.cells());
+    flags.reserve(block.cells());
+    // Row by row, a block copy each: a megabyte's snapshot is part of the
+    // time an undo takes.
+    for (std::size_t row = 0; row < block.rows; ++row) {
+        const std::size_t start = block.first + row * CellBlock::kRowStride;
+        const std::size_t inside = start < bytes_.size() ? std::min(block.width, bytes_.size() - start) : 0;
+        if (inside > 0) {
+            const auto from = std::ptrdiff_t(start);
+            const auto to = from + std::ptrdiff_t(inside);
+            bytes.insert(bytes.end(), bytes_.begin() + from, bytes_.begin() + to);
+            flags.insert(flags.end(), flags_.begin() + from, flags_.begin() + to);
+        }
+        bytes.resize(bytes.size() + block.width - inside, 0);
+        flags.resize(flags.size() + block.width - inside, HEX_EMPTY | CHAR_EMPTY);
+        if (oddHex_.empty() && oddChar_.empty())
+            continue;
+        for (std::size_t k = start; k < start + inside; ++k) {
+            if (flags_[k] & HEX_ODD)
+                shot.oddHex_.emplace_back(k, oddHex_.at(k));
+            if (flags_[k] & CHAR_ODD)
+                shot.oddChar_.emplace_back(k, oddChar_.at(k));
+        }
+    }
+    shot.bytes_ = packRuns(bytes);
+    shot.flags_ = packRuns(flags);
+    return shot;
+}
+
+void ByteStore::restore(const CellSnapshot& shot, bool keepRed)
+{
+    const CellBlock& block = shot.block_;
+    const std::vector<std::uint8_t> bytes = unpackRuns(shot.bytes_, block.cells());
+    const std::vector<std::uint8_t> flags = unpackRuns(shot.flags_, block.cells());
+    const bool oddTexts = !oddHex_.empty() || !oddChar_.empty();
+    for (std::size_t row = 0; row < block.rows; ++row) {
+        const std::size_t start = block.first + row * CellBlock::kRowStride;
+        const std::size_t end = std::min(start + block.width, bytes_.size());
+        for (std::size_t k = start, i = row * block.width; k < end; ++k, ++i) {
+            if (oddTexts)
+                clearOddTexts(k);
+            bytes_[k] = bytes[i];
+            const std::uint8_t red = keepRed ? (flags_[k] & RED) : (flags[i] & RED);
+            flags_[k] = std::uint8_t((flags[i] & ~RED) | red);
+        }
+    }
+    // Only cells inside the capacity took their flags; their texts come back with them.
+    for (const auto& [k, text] : shot.oddHex_) {
+        if (k < bytes_.size())
+            oddHex_[k] = text;
+    }
+    for (const auto& [k, text] : shot.oddChar_) {
+        if (k < bytes_.size())
+            oddChar_[k] = text;
+    }
 }

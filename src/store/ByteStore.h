@@ -10,14 +10,33 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
-// A buffer is shown in rows of 16 bytes, and holds whole rows: at least one.
-inline constexpr std::size_t BYTES_PER_ROW = 16;
+#include "store/CellBlock.h"
+
+// The cells a buffer of byteCount bytes holds: whole rows, at least one.
 inline constexpr std::size_t cellsForByteCount(std::size_t byteCount)
 {
-    return byteCount <= BYTES_PER_ROW ? BYTES_PER_ROW : (byteCount + BYTES_PER_ROW - 1) / BYTES_PER_ROW * BYTES_PER_ROW;
+    constexpr std::size_t row = CellBlock::kRowStride;
+    return byteCount <= row ? row : (byteCount + row - 1) / row * row;
 }
+
+// The cells of a block as they were at one moment (bytes, texts, marks),
+// packed: what an undo step keeps.
+class CellSnapshot {
+public:
+    const CellBlock& block() const { return block_; }
+    std::size_t memoryBytes() const;
+
+private:
+    friend class ByteStore;
+    CellBlock block_;
+    std::vector<std::uint8_t> bytes_; // packed runs, one byte per cell
+    std::vector<std::uint8_t> flags_; // packed runs, one flag byte per cell
+    std::vector<std::pair<std::size_t, std::wstring>> oddHex_;
+    std::vector<std::pair<std::size_t, std::wstring>> oddChar_;
+};
 
 class ByteStore {
 public:
@@ -26,13 +45,16 @@ public:
     std::size_t capacity() const { return bytes_.size(); }
     // Adds empty cells up to `capacity`; never shrinks.
     void grow(std::size_t capacity);
+    // Becomes a fresh store of `capacity` empty cells.
+    void reset(std::size_t capacity);
 
     // Both cells show v plainly (two digits and its glyph). Indexes at or past
     // the capacity are ignored.
     void setByte(std::size_t k, std::uint8_t v);
     // The hexadecimal cell's byte value; 0 for an empty cell or past the capacity.
-    std::uint8_t getByte(std::size_t k) const;
-    bool isHexEmpty(std::size_t k) const;
+    // (Inline with isHexEmpty and isRed: a search asks them for every cell.)
+    std::uint8_t getByte(std::size_t k) const { return k < bytes_.size() ? bytes_[k] : 0; }
+    bool isHexEmpty(std::size_t k) const { return k >= bytes_.size() || (flags_[k] & HEX_EMPTY); }
     // The hexadecimal cell shows its byte in two digits, as setByte writes it
     // (not empty, no other text): the byte then says all the text would.
     bool isHexPlain(std::size_t k) const;
@@ -45,8 +67,19 @@ public:
     void editHexCell(std::size_t k, const std::wstring& typed);
     void editCharCell(std::size_t k, const std::wstring& typed);
 
-    bool isRed(std::size_t k) const;
+    // Both cells as a fresh buffer has them: never read, the byte reads 0.
+    // Writes to the target keep such bytes as the target holds them.
+    void emptyCell(std::size_t k);
+
+    bool isRed(std::size_t k) const { return k < bytes_.size() && (flags_[k] & RED); }
     void markRed(std::size_t k);
+
+    // The cells of `block` now; cells past the capacity are taken as empty.
+    CellSnapshot snapshot(const CellBlock& block) const;
+    // Puts the snapshot's cells back (those inside the capacity). With
+    // `keepRed` the red marks stay as they are now: marks come from reads,
+    // writes and comparisons, which an edit's undo does not take back.
+    void restore(const CellSnapshot& snapshot, bool keepRed);
 
     // Heap bytes held, for the benchmark.
     std::size_t memoryBytes() const;

@@ -1,21 +1,11 @@
 #include "store/CellRules.h"
 
+#include "store/HexDigits.h"
 #include "store/Windows1250.h"
 
 namespace {
 
 constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
-
-int hexDigitValue(wchar_t c)
-{
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    if (c >= L'A' && c <= L'F')
-        return c - L'A' + 10;
-    if (c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    return -1;
-}
 
 } // namespace
 

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "store/HexDigits.h"
+
 // A byte as exactly two upper-case hexadecimal digits ("00", "7F").
 std::wstring byteText(std::uint8_t value);
 // A 16-bit value as exactly four upper-case hexadecimal digits ("0800").

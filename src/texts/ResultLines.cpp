@@ -2,6 +2,9 @@
 #include "texts/ResultLines.h"
 
 #include <charconv>
+#include <cstdio>
+
+#include "texts/FillIn.h"
 
 namespace {
 
@@ -77,4 +80,13 @@ std::string loadResultLine(std::uint64_t byteCount)
     if (byteCount < 1024) // loading shares the writing rule: 4 bytes take the "many" word
         return line(texts::LOAD_RESULT, std::to_string(byteCount), writeUnit(byteCount));
     return line(texts::LOAD_RESULT, kilobyteText(byteCount), texts::UNIT_KB);
+}
+
+std::string loadedAddressesLine(std::uint64_t first, std::uint64_t last)
+{
+    char firstText[20];
+    char lastText[20];
+    std::snprintf(firstText, sizeof firstText, "%04llX", static_cast<unsigned long long>(first));
+    std::snprintf(lastText, sizeof lastText, "%04llX", static_cast<unsigned long long>(last));
+    return fillIn(texts::LOAD_ADDRESSES, {{"first", firstText}, {"last", lastText}});
 }

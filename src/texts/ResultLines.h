@@ -29,3 +29,7 @@ std::string comparisonSummary(std::int64_t differences);
 std::string kilobyteText(std::uint64_t byteCount);
 // "Wczytano 512  bajtów." below 1024 bytes, "Wczytano 1.5  KB" from 1024 on.
 std::string loadResultLine(std::uint64_t byteCount);
+// "Adresy 0800–09FF": the addresses of the first and the last byte of an
+// S-record or Intel HEX file, for the status field beside the load's result
+// line (the two do not fit in one field).
+std::string loadedAddressesLine(std::uint64_t first, std::uint64_t last);

@@ -144,6 +144,58 @@ inline constexpr Text COMPARE_MANY = u8"  różnic.";
 inline constexpr Text COMPARE_IDENTICAL = u8"Bufory są identyczne!";
 inline constexpr Text COMPARE_JOIN = u8" i ";
 
+// The grid's context menu (its only place besides the shortcuts shown beside each item)
+inline constexpr Text GRID_COPY = u8"&Kopiuj";
+inline constexpr Text GRID_PASTE = u8"&Wklej";
+inline constexpr Text GRID_UNDO = u8"&Cofnij";
+inline constexpr Text GRID_REDO = u8"&Ponów";
+inline constexpr Text GRID_EMPTY_CELLS = u8"&Opróżnij komórki";
+inline constexpr Text GRID_GO_TO = u8"&Idź do adresu...";
+inline constexpr Text GRID_FIND = u8"&Znajdź...";
+inline constexpr Text GRID_FIND_NEXT = u8"Znajdź &następny";
+inline constexpr Text GRID_FIND_PREVIOUS = u8"Znajdź poprz&edni";
+inline constexpr Text GRID_NEXT_MARKED = u8"Następna czerwona komó&rka";
+inline constexpr Text GRID_PREVIOUS_MARKED = u8"Poprzednia czerwona kom&órka";
+
+// Editing the grid: notes in status field 0, boxes, the go-to and find boxes
+inline constexpr Text NOTE_COPIED = u8"Skopiowano do schowka bajtów: ";
+inline constexpr Text NOTE_PASTED = u8"Wklejono bajtów: ";
+inline constexpr Text NOTE_PASTE_CUT_OF = u8" z ";
+inline constexpr Text NOTE_PASTE_CUT_REST = u8"; reszta nie mieści się w buforze.";
+inline constexpr Text NOTE_CLIPBOARD_EMPTY = u8"Schowek nie zawiera tekstu do wklejenia.";
+inline constexpr Text NOTE_CLIPBOARD_UNAVAILABLE = u8"Schowek jest niedostępny.";
+inline constexpr Text NOTE_NOTHING_TO_UNDO = u8"Nie ma zmian do cofnięcia.";
+inline constexpr Text NOTE_NOTHING_TO_REDO = u8"Nie ma zmian do ponowienia.";
+inline constexpr Text NOTE_FOUND_AT = u8"Znaleziono pod adresem ";
+inline constexpr Text NOTE_MARKED_AT = u8"Czerwona komórka pod adresem ";
+inline constexpr Text NOTE_WRAPPED_PAST_END = u8" (szukanie przeszło przez koniec bufora i zaczęło od początku).";
+inline constexpr Text NOTE_WRAPPED_PAST_START = u8" (szukanie przeszło przez początek bufora i zaczęło od końca).";
+inline constexpr Text NOTE_NOT_FOUND = u8"Nie znaleziono: ";
+inline constexpr Text NOTE_NO_MARKED_CELLS = u8"W buforze nie ma czerwonych komórek.";
+inline constexpr Text TEXT_NOT_HEX_1 = u8"To nie są bajty szesnastkowe (na przykład 0A 1F FF): „";
+inline constexpr Text TEXT_ODD_DIGITS_1 = u8"Bajt to dwie cyfry szesnastkowe, a tu jest ich nieparzysta liczba: „";
+inline constexpr Text TEXT_QUOTE_END = u8"”.";
+inline constexpr Text PASTE_NOTHING_CHANGED = u8"\nBufor nie został zmieniony.";
+inline constexpr Text GO_TO_CAPTION = u8"Idź do adresu";
+inline constexpr Text GO_TO_PROMPT = u8"Adres szesnastkowo, od ";
+inline constexpr Text RANGE_TO = u8" do ";
+inline constexpr Text GO_TO_NOT_HEX = u8"To nie jest adres szesnastkowy: „";
+inline constexpr Text GO_TO_OUTSIDE_1 = u8"Adres ";
+inline constexpr Text GO_TO_OUTSIDE_2 = u8" leży poza buforem: bufor sięga od ";
+inline constexpr Text FIND_CAPTION = u8"Znajdź";
+inline constexpr Text FIND_PROMPT_HEX = u8"Bajty szesnastkowo (?? oznacza dowolny bajt):";
+inline constexpr Text FIND_PROMPT_TEXT = u8"Tekst (znaki Windows-1250):";
+inline constexpr Text FIND_ONLY_WILDCARDS = u8"Wzorzec ma same ??: podaj choć jeden bajt.";
+inline constexpr Text FIND_FOREIGN_CHARACTER_1 = u8"Znaku „";
+inline constexpr Text FIND_FOREIGN_CHARACTER_2 = u8"” nie ma wśród znaków Windows-1250 widoku znaków.";
+inline constexpr Text FIND_LONGER_THAN_BUFFER = u8"Wzorzec jest dłuższy niż bufor.";
+
+// No lost edits
+inline constexpr Text CLOSE_CHANGED_BUFFER_1 = u8"Bufor „";
+inline constexpr Text CLOSE_CHANGED_BUFFER_2 = u8"” został zmieniony.\nCzy odrzucić zmiany?";
+inline constexpr Text EXIT_CHANGED_BUFFERS_1 = u8"Zmienione bufory: ";
+inline constexpr Text EXIT_CHANGED_BUFFERS_2 = u8".\nCzy odrzucić zmiany i zakończyć?";
+
 // Files
 inline constexpr Text FILE_CHOOSE = u8"Wybierz plik.";
 inline constexpr Text FILE_CANNOT_OPEN = u8"Nie moge otworzyc pliku";
@@ -152,11 +204,49 @@ inline constexpr Text FILE_VERY_LARGE = u8"Plik jest bardzo duży i wczytywanie 
 inline constexpr Text FILE_TOO_LARGE = u8"Plik jest za duży: bufor mieści najwyżej 9999999 bajtów.";
 inline constexpr Text LOAD_RESULT = u8"Wczytano ";
 inline constexpr Text UNIT_KB = u8"  KB";
+// Beside the result of an S-record or Intel HEX load: the addresses its data spans.
+inline constexpr Text LOAD_ADDRESSES = u8"Adresy {first}–{last}";
+// File dialog filters: a name, then the patterns (lower case first: the save
+// dialog adds its extension to a name typed without one).
+inline constexpr Text FILTER_ALL_FILES = u8"Wszystkie pliki (*)|*";
+inline constexpr Text FILTER_RAW = u8"Obraz binarny (*.bin)|*";
+inline constexpr Text FILTER_SRECORD =
+    u8"S-record (*.s19, *.s28, *.s37, *.mot, *.srec)|*.s19;*.s28;*.s37;*.mot;*.srec;*.S19;*.S28;*.S37;*.MOT;*.SREC";
+inline constexpr Text FILTER_INTEL_HEX = u8"Intel HEX (*.hex, *.ihx)|*.hex;*.ihx;*.HEX;*.IHX";
+inline constexpr Text SAVE_BEYOND_ADDRESS_SPACE =
+    u8"Bufor sięga poza adres FFFF, a pliki S-record i Intel HEX mieszczą tylko adresy 0000–FFFF. "
+    u8"Nic nie zapisano; zapisz bufor jako obraz binarny.";
+
+// S-record and Intel HEX files that cannot be read; {name} parts are filled in.
+inline constexpr Text RECORDS_BROKEN_SRECORD = u8"Błąd w pliku S-record, nic nie wczytano:";
+inline constexpr Text RECORDS_BROKEN_INTEL_HEX = u8"Błąd w pliku Intel HEX, nic nie wczytano:";
+inline constexpr Text RECORD_NOT_A_RECORD = u8"Wiersz {line}: to nie jest rekord tego formatu.";
+inline constexpr Text RECORD_NOT_HEX_DIGIT =
+    u8"Wiersz {line}, znak {column}: oczekiwano cyfry szesnastkowej, jest {character}.";
+inline constexpr Text RECORD_CHARACTER = u8"„{character}”";
+inline constexpr Text RECORD_CHARACTER_CODE = u8"bajt {code}";
+inline constexpr Text RECORD_LINE_TOO_SHORT =
+    u8"Wiersz {line}: wiersz za krótki (ma długość {found}, rekord wymaga {expected}).";
+inline constexpr Text RECORD_LINE_TOO_LONG =
+    u8"Wiersz {line}: wiersz za długi (ma długość {found}, rekord wymaga {expected}).";
+inline constexpr Text RECORD_BAD_LENGTH = u8"Wiersz {line}: bajt długości {found} nie pasuje do rekordu {type}.";
+inline constexpr Text RECORD_BAD_CHECKSUM =
+    u8"Wiersz {line}: zła suma kontrolna (jest {found}, powinna być {expected}).";
+inline constexpr Text RECORD_UNKNOWN_TYPE = u8"Wiersz {line}: nieznany typ rekordu {type}.";
+inline constexpr Text RECORD_AFTER_END = u8"Wiersz {line}: rekord po rekordzie końcowym z wiersza {other}.";
+inline constexpr Text RECORD_COUNT_MISMATCH =
+    u8"Wiersz {line}: rekord {type} podaje liczbę rekordów danych {found}, a przed nim jest ich {expected}.";
+inline constexpr Text RECORD_BEYOND_ADDRESS_SPACE =
+    u8"Wiersz {line}: dane pod adresami {address}–{last} wychodzą poza 16-bitową przestrzeń adresową (0000–FFFF).";
+inline constexpr Text RECORD_OVERLAP = u8"Wiersze {other} i {line}: rekordy podają różne bajty pod adresem {address}.";
+inline constexpr Text RECORD_NO_END = u8"Plik kończy się bez rekordu końca pliku (typ 01).";
+inline constexpr Text RECORD_NO_DATA = u8"Plik nie zawiera żadnego rekordu danych.";
+inline constexpr Text RECORD_TYPE_SRECORD = u8"S{type}";
+inline constexpr Text RECORD_TYPE_INTEL_HEX = u8"typu {type}";
 
 // The command line (rovidada-de12-cli). Its own texts are in English, as the
 // tools it sits beside (avrdude, stm32flash, esptool) are; where the window has
-// a text for the same thing, the command line prints the window's. Texts with
-// % are printf formats.
+// a text for the same thing, the command line prints the window's.
 inline constexpr Text CLI_PROGRAM = u8"rovidada-de12-cli";
 inline constexpr Text CLI_VERSION = u8"rovidada-de12-cli 1.5";
 inline constexpr Text CLI_HELP = u8R"(Usage: rovidada-de12-cli [OPTIONS] COMMAND [FILE...]
@@ -189,7 +279,7 @@ Options (before or after the command):
                          (needed by connect, read, write and verify)
   -c, --crystal MHZ      16, 8, 4 or auto (default: detected while connecting)
   -s, --start HEX        first address, even (default: the EEPROM's start;
-                         MC9S12: as the chip reports it)
+                         MC9S12: as the chip reports it); not for record files
   -n, --count N          bytes to read (default: the EEPROM's size)
   -o, --output FILE      the file read writes (replaced only once complete)
       --on-failures WHAT when a write has failed on 5 % or 10 % of its cells:
@@ -202,7 +292,11 @@ Options (before or after the command):
   -h, --help             this text
   -V, --version          the version
 
-Images are raw binary: byte k of the file is the byte at start + k.
+Images are raw binary (byte k of the file is the byte at start + k),
+S-records or Intel HEX (which name their own addresses; a gap in them keeps
+the EEPROM's byte on HC12 parts), recognised by their content; read writes the
+format its output's name ends in (.s19, .s28, .s37, .mot, .srec, .hex, .ihx),
+raw for any other.
 Progress (bytes, rate, time left) goes to standard error while it is a
 terminal. Several boards can be served at once, one process per port; a port
 in use by another process is refused at once.
@@ -233,20 +327,20 @@ Examples:
 )";
 inline constexpr Text CLI_SEE_HELP = u8" (see rovidada-de12-cli --help)";
 inline constexpr Text CLI_NO_COMMAND = u8"no command given";
-inline constexpr Text CLI_UNKNOWN_COMMAND = u8"unknown command '%s'";
-inline constexpr Text CLI_UNKNOWN_OPTION = u8"unknown option '%s'";
-inline constexpr Text CLI_OPTION_NEEDS_VALUE = u8"option '%s' needs a value";
-inline constexpr Text CLI_OPTION_TAKES_NO_VALUE = u8"option '%s' takes no value";
-inline constexpr Text CLI_OPTION_NOT_FOR_COMMAND = u8"option '%s' does not apply to '%s'";
-inline constexpr Text CLI_UNKNOWN_MODEL = u8"unknown model '%s' (models: %s)";
-inline constexpr Text CLI_MODEL_MISSING = u8"'%s' needs the model: -m MODEL (models: %s)";
-inline constexpr Text CLI_BAD_START = u8"start '%s' is not a hexadecimal address from 0000 to FFFF";
-inline constexpr Text CLI_ODD_START = u8"start %04X is odd: the EEPROM is read and written a word (two bytes) at a time";
-inline constexpr Text CLI_BAD_COUNT = u8"count '%s' is not a number from 1 to 65536";
-inline constexpr Text CLI_RANGE_PAST_END = u8"start %04X and count %u run past address FFFF";
-inline constexpr Text CLI_BAD_CRYSTAL = u8"crystal '%s' is not 16, 8, 4 or auto";
-inline constexpr Text CLI_BAD_ON_FAILURES = u8"--on-failures '%s' is not ask, stop or continue";
-inline constexpr Text CLI_ARGUMENT_COUNT = u8"'%s' takes %s, not %zu";
+inline constexpr Text CLI_UNKNOWN_COMMAND = u8"unknown command '{command}'";
+inline constexpr Text CLI_UNKNOWN_OPTION = u8"unknown option '{option}'";
+inline constexpr Text CLI_OPTION_NEEDS_VALUE = u8"option '{option}' needs a value";
+inline constexpr Text CLI_OPTION_TAKES_NO_VALUE = u8"option '{option}' takes no value";
+inline constexpr Text CLI_OPTION_NOT_FOR_COMMAND = u8"option '{option}' does not apply to '{command}'";
+inline constexpr Text CLI_UNKNOWN_MODEL = u8"unknown model '{model}' (models: {models})";
+inline constexpr Text CLI_MODEL_MISSING = u8"'{command}' needs the model: -m MODEL (models: {models})";
+inline constexpr Text CLI_BAD_START = u8"start '{start}' is not a hexadecimal address from 0000 to FFFF";
+inline constexpr Text CLI_ODD_START = u8"start {start} is odd: the EEPROM is read and written a word (two bytes) at a time";
+inline constexpr Text CLI_BAD_COUNT = u8"count '{count}' is not a number from 1 to 65536";
+inline constexpr Text CLI_RANGE_PAST_END = u8"start {start} and count {count} run past address FFFF";
+inline constexpr Text CLI_BAD_CRYSTAL = u8"crystal '{crystal}' is not 16, 8, 4 or auto";
+inline constexpr Text CLI_BAD_ON_FAILURES = u8"--on-failures '{answer}' is not ask, stop or continue";
+inline constexpr Text CLI_ARGUMENT_COUNT = u8"'{command}' takes {takes}, not {given}";
 inline constexpr Text CLI_TAKES_NOTHING = u8"no file";
 inline constexpr Text CLI_TAKES_ONE_FILE = u8"one image file";
 inline constexpr Text CLI_TAKES_TWO_FILES = u8"two image files";
@@ -254,33 +348,34 @@ inline constexpr Text CLI_OUTPUT_MISSING = u8"'read' needs the output: -o FILE (
 inline constexpr Text CLI_JSON_AND_STDOUT = u8"--json and -o - cannot share standard output";
 inline constexpr Text CLI_STDIN_IS_TERMINAL = u8"standard input is a terminal: name an image file, or pipe one in";
 inline constexpr Text CLI_STDOUT_IS_TERMINAL = u8"standard output is a terminal: name a file, or pipe the image on";
-inline constexpr Text CLI_IMAGE_EMPTY = u8"%s: the image is empty, there is nothing to write";
-inline constexpr Text CLI_IMAGE_DOES_NOT_FIT = u8"%s: %zu bytes from %04X do not fit the EEPROM, %04X to %04X";
-inline constexpr Text CLI_FILE_FAILURE = u8"%s: %s: %s"; // the window's text, the path, the reason
+inline constexpr Text CLI_START_FOR_RAW_ONLY = u8"{file} names its own addresses: -s is for raw images";
+inline constexpr Text CLI_IMAGE_EMPTY = u8"{file}: the image is empty, there is nothing to write";
+inline constexpr Text CLI_IMAGE_DOES_NOT_FIT = u8"{file}: {count} bytes from {start} do not fit the EEPROM, {first} to {last}";
+inline constexpr Text CLI_FILE_FAILURE = u8"{file}: {text}"; // the window's text, and the reason
 inline constexpr Text CLI_INTERRUPTED = u8"interrupted: stopped between two words, the port is released";
-inline constexpr Text CLI_INTERRUPTED_AFTER_CONNECT = u8"interrupted: stopped after connecting, before the %s";
+inline constexpr Text CLI_INTERRUPTED_AFTER_CONNECT = u8"interrupted: stopped after connecting, before the {operation}";
 inline constexpr Text CLI_ANSWER_PROMPT = u8" [t/N] ";
 inline constexpr Text CLI_NO_TERMINAL_TO_ASK = u8"no terminal to ask: stopping (--on-failures continue goes on)";
-inline constexpr Text CLI_REPORT_PORT = u8"port     %s";
-inline constexpr Text CLI_REPORT_DEVICE = u8" (%s)";
-inline constexpr Text CLI_REPORT_MODEL = u8"model    %s";
-inline constexpr Text CLI_REPORT_CRYSTAL_DETECTED = u8"crystal  %d MHz, detected";
-inline constexpr Text CLI_REPORT_CRYSTAL_CHOSEN = u8"crystal  %d MHz, chosen";
-inline constexpr Text CLI_REPORT_EEPROM = u8"EEPROM   %04X, %u bytes";
-inline constexpr Text CLI_FAILED_CELL = u8"%04X: %02X not written";
-inline constexpr Text CLI_DIFFERING_CELL = u8"%04X: file %02X, EEPROM %02X";
-inline constexpr Text CLI_UNSTABLE_CELL = u8"%04X: %02X read unstable, its two readings differed";
-inline constexpr Text CLI_DIFF_CELL = u8"%06X: %s %s";
+inline constexpr Text CLI_REPORT_PORT = u8"port     {port}";
+inline constexpr Text CLI_REPORT_DEVICE = u8" ({device})";
+inline constexpr Text CLI_REPORT_MODEL = u8"model    {model}";
+inline constexpr Text CLI_REPORT_CRYSTAL_DETECTED = u8"crystal  {mhz} MHz, detected";
+inline constexpr Text CLI_REPORT_CRYSTAL_CHOSEN = u8"crystal  {mhz} MHz, chosen";
+inline constexpr Text CLI_REPORT_EEPROM = u8"EEPROM   {start}, {count} bytes";
+inline constexpr Text CLI_FAILED_CELL = u8"{address}: {wanted} not written";
+inline constexpr Text CLI_DIFFERING_CELL = u8"{address}: file {file}, EEPROM {eeprom}";
+inline constexpr Text CLI_UNSTABLE_CELL = u8"{address}: {value} read unstable, its two readings differed";
+inline constexpr Text CLI_DIFF_CELL = u8"{offset}: {first} {second}";
 inline constexpr Text CLI_DIFF_NO_BYTE = u8"--";
-inline constexpr Text CLI_DIFF_SIZES = u8"sizes differ: %s has %zu bytes, %s %zu";
-inline constexpr Text CLI_SAVED = u8"%s: %zu bytes, CRC-32 %08X";
-inline constexpr Text CLI_PORT_ROW = u8"%-6s %s";
-inline constexpr Text CLI_PORT_FROM_VARIABLE = u8"  (ROVIDADA_%s)";
+inline constexpr Text CLI_DIFF_SIZES = u8"sizes differ: {first} has {firstCount} bytes, {second} {secondCount}";
+inline constexpr Text CLI_SAVED = u8"{file}: {count} bytes, CRC-32 {crc}";
+inline constexpr Text CLI_PORT_ROW = u8"{port} {device}"; // the port name padded to six
+inline constexpr Text CLI_PORT_FROM_VARIABLE = u8"  (ROVIDADA_{port})";
 inline constexpr Text CLI_PORT_NO_DEVICE = u8"  (no such device)";
 inline constexpr Text CLI_PORT_NO_COM = u8"-";
-inline constexpr Text CLI_MODEL_ROW = u8"%-12s %04X %6u bytes  %s";
+inline constexpr Text CLI_MODEL_ROW = u8"{model} {start} {size} bytes  {family}"; // name padded to 12, size to 6
 inline constexpr Text CLI_FAMILY_HC12 = u8"HC12";
 inline constexpr Text CLI_FAMILY_MC9S12 = u8"MC9S12 (start and size as the chip reports them)";
-inline constexpr Text CLI_PROGRESS = u8"%u/%u bytes  %u B/s  %s left";
+inline constexpr Text CLI_PROGRESS = u8"{done}/{total} bytes  {rate} B/s  {left} left";
 
 } // namespace texts

@@ -5,6 +5,7 @@
 
 #include "CliTestSupport.h"
 #include "cli/ProgressLine.h"
+#include "images/MemoryImageFile.h"
 
 namespace {
 
@@ -145,14 +146,18 @@ TEST(CliCommands, BadFilesAndOutputsFailBeforeThePortIsTouched)
         std::vector<std::string> arguments;
         std::string line;
     };
-    const std::string cannot = "Nie moge otworzyc pliku: ";
+    files.write("broken.s19", {'S', '1', '0', '5', '0', 'D', '0', '0', '1', '2', '0', '0', '\n'});
+    const std::string cannot = ": Nie moge otworzyc pliku: ";
     const FileCase table[] = {
-        {{"write", files.path("missing.bin")}, cannot + files.path("missing.bin") + ": No such file or directory"},
-        {{"write", files.path("folder")}, cannot + files.path("folder") + ": Is a directory"},
-        {{"verify", "/dev/null"}, cannot + "/dev/null: not a regular file"},
+        {{"write", files.path("missing.bin")}, files.path("missing.bin") + cannot + "No such file or directory"},
+        {{"write", files.path("folder")}, files.path("folder") + cannot + "Is a directory"},
+        {{"verify", "/dev/null"}, "/dev/null" + cannot + "not a regular file"},
         {{"write", files.path("empty.bin")}, files.path("empty.bin") + ": the image is empty, there is nothing to write"},
-        {{"read", "-o", files.path("nowhere/out.bin")}, cannot + files.path("nowhere/out.bin") + ": No such file or directory"},
-        {{"read", "-o", files.path("folder")}, cannot + files.path("folder") + ": Is a directory"},
+        {{"write", files.path("broken.s19")},
+         files.path("broken.s19") + ": Błąd w pliku S-record, nic nie wczytano: Wiersz 1: wiersz za krótki (ma "
+                                    "długość 12, rekord wymaga 14)."},
+        {{"read", "-o", files.path("nowhere/out.bin")}, files.path("nowhere/out.bin") + cannot + "No such file or directory"},
+        {{"read", "-o", files.path("folder")}, files.path("folder") + cannot + "Is a directory"},
         {{"write", "-"}, "standard input is a terminal: name an image file, or pipe one in"},
     };
     for (const FileCase& c : table) {
@@ -175,6 +180,55 @@ TEST(CliCommands, BadFilesAndOutputsFailBeforeThePortIsTouched)
     const CliRun pastTheEnd = high.run(withModel("HC812A4", {"-c", "16", "-n", "8192", "read", "-o", files.path("o")}));
     EXPECT_EQ(pastTheEnd.status, 2);
     EXPECT_EQ(pastTheEnd.err, "start F000 and count 8192 run past address FFFF\n");
+}
+
+namespace {
+
+// One S1 record: its address, its bytes, and the checksum that makes it whole.
+std::string sRecord(std::uint16_t address, const Bytes& bytes)
+{
+    std::vector<std::uint8_t> fields = {std::uint8_t(bytes.size() + 3), std::uint8_t(address >> 8),
+                                        std::uint8_t(address)};
+    fields.insert(fields.end(), bytes.begin(), bytes.end());
+    unsigned sum = 0;
+    std::string line = "S1";
+    char digits[3];
+    for (const std::uint8_t field : fields) {
+        sum += field;
+        std::snprintf(digits, sizeof digits, "%02X", unsigned(field));
+        line += digits;
+    }
+    std::snprintf(digits, sizeof digits, "%02X", ~sum & 0xFFu);
+    return line + digits + "\n";
+}
+
+Bytes textBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+} // namespace
+
+TEST(CliCommands, RecordFilesNameTheirAddressesAndTheirGapsKeepTheEepromsBytes)
+{
+    CliBench bench("HC12B");
+    const Bytes before = patternBytes(16, 5);
+    std::copy(before.begin(), before.end(), bench.board->eeprom().begin());
+    TempFolder files;
+    const std::string records =
+        files.write("board.s19", textBytes(sRecord(0x0D02, {0x11, 0x22}) + sRecord(0x0D08, {0x33, 0x44}) + "S9030000FC\n"));
+
+    const CliRun write = bench.run(withModel("HC12B", {"-q", "write", records}));
+    EXPECT_EQ(write.status, 0) << write.err;
+    Bytes expected = before;
+    expected[2] = 0x11, expected[3] = 0x22, expected[8] = 0x33, expected[9] = 0x44;
+    EXPECT_EQ(Bytes(bench.board->eeprom().begin(), bench.board->eeprom().begin() + 16), expected);
+    EXPECT_EQ(bench.run(withModel("HC12B", {"-q", "verify", records})).status, 0);
+    EXPECT_EQ(bench.run(withModel("HC12B", {"-s", "0D10", "write", records})).status, 2);
+
+    const CliRun read = bench.run(withModel("HC12B", {"-q", "-n", "16", "read", "-o", files.path("back.s19")}));
+    EXPECT_EQ(read.status, 0) << read.err;
+    const MemoryImageLoad back = loadMemoryImage(files.path("back.s19"));
+    EXPECT_EQ(back.format, ImageFormat::sRecord);
+    EXPECT_EQ(back.image.startAddress, 0x0D00u);
+    EXPECT_EQ(back.image.bytes, expected);
 }
 
 TEST(CliCommands, ImagesComeFromStandardInputAndGoToStandardOutput)

@@ -1,8 +1,11 @@
 // The buffer grid's own cell renderer must leave every pixel where the
 // toolkit's string renderer puts it: each case draws one cell with both into
-// bitmaps and compares them.
+// bitmaps and compares them. Selected cells are compared in a grid that has
+// the focus: without it the string renderer greys a selection, which the
+// grid's renderer does not (HexEditTest).
 #include <wx/dcmemory.h>
 #include <wx/image.h>
+#include <wx/utils.h>
 
 #include "GuiHarness.h"
 #include "app/buffers/BufferBook.h"
@@ -39,6 +42,12 @@ TEST(ByteCellRendererTest, GridCellsUseIt)
 TEST(ByteCellRendererTest, DrawsEveryCellLikeTheStringRenderer)
 {
     BufferGrid& grid = *TestApp::frame().bufferBook->createGrid(64);
+    grid.SetFocus();
+    for (int i = 0; i < 100 && !grid.HasFocus(); ++i) {
+        processPendingEvents();
+        wxMilliSleep(5);
+    }
+    ASSERT_TRUE(grid.HasFocus());
     grid.setByte(0, 0x4A);  // J and a hexadecimal pair
     grid.setByte(1, 'y');   // a descender, clipped like the string renderer clips it
     grid.setByte(2, 0xB3);  // an accented character

@@ -21,14 +21,16 @@
 using Bytes = std::vector<std::uint8_t>;
 using Labels = std::vector<wxString>;
 
-// Answers the open and save questions with the paths set; counts the questions.
+// Answers the open and save questions with the paths (and the save filter)
+// set; counts the questions.
 class PathChooser : public FileChooser {
 public:
     wxString chooseFileToOpen(wxWindow*) override { ++opens; return openPath; }
-    wxString chooseFileToSave() override { ++saves; return savePath; }
+    SaveChoice chooseFileToSave() override { ++saves; return {savePath, saveFilter}; }
 
     wxString openPath;
     wxString savePath;
+    ImageFormat saveFilter = ImageFormat::raw;
     int opens = 0;
     int saves = 0;
 };
@@ -109,10 +111,11 @@ inline void loadFile(MainFrame& frame, const std::string& path)
     sendMenu(frame, ID_LOAD_FILE);
 }
 
-inline void saveFile(MainFrame& frame, const std::string& path)
+inline void saveFile(MainFrame& frame, const std::string& path, ImageFormat filter = ImageFormat::raw)
 {
     PathChooser chooser;
     chooser.savePath = wxString::FromUTF8(path);
+    chooser.saveFilter = filter;
     ScopedFileChooser installed(chooser);
     sendMenu(frame, ID_SAVE_FILE);
 }

@@ -10,6 +10,7 @@
 #include <wx/evtloop.h>
 #include <wx/utils.h>
 #include <wx/msgdlg.h>
+#include <wx/textdlg.h>
 
 #include "app/UiText.h"
 
@@ -49,6 +50,11 @@ protected:
         if (!expected.message.empty()) {
             EXPECT_EQ(expected.message.utf8_string(), box.message.utf8_string());
         }
+        if (auto* entry = dynamic_cast<wxTextEntryDialog*>(dialog)) {
+            entry->SetValue(expected.typed);
+        } else if (!expected.typed.empty()) {
+            ADD_FAILURE() << "a text was to be typed into \"" << box.caption.utf8_string() << "\"";
+        }
         return expected.answer;
     }
     void Exit(wxDialog*) override {}
@@ -66,11 +72,17 @@ ScriptedBoxes::~ScriptedBoxes()
 
 ScriptedBoxes& ScriptedBoxes::expect(int answer, const wxString& message)
 {
-    expected_.push_back({answer, message});
+    expected_.push_back({answer, message, wxString()});
     return *this;
 }
 
 ScriptedBoxes& ScriptedBoxes::expect(int answer, Text message) { return expect(answer, uiText(message)); }
+
+ScriptedBoxes& ScriptedBoxes::expectEntry(int answer, const wxString& typed)
+{
+    expected_.push_back({answer, wxString(), typed});
+    return *this;
+}
 
 std::vector<wxString> ScriptedBoxes::messages() const
 {

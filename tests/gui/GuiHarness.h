@@ -38,6 +38,9 @@ public:
     // `message` is not empty the box must show exactly that text.
     ScriptedBoxes& expect(int answer, const wxString& message = wxString());
     ScriptedBoxes& expect(int answer, Text message);
+    // The next box is one that asks for a text: the user types `typed` into
+    // it and answers with `answer`.
+    ScriptedBoxes& expectEntry(int answer, const wxString& typed);
 
     const std::vector<Box>& shown() const { return shown_; }
     std::vector<wxString> messages() const;
@@ -47,6 +50,7 @@ private:
     struct Expectation {
         int answer;
         wxString message;
+        wxString typed;
     };
     std::vector<Expectation> expected_;
     std::size_t next_ = 0;

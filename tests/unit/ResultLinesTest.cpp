@@ -79,3 +79,9 @@ TEST(ResultLines, ComparisonSummaryWords)
         EXPECT_EQ(comparisonSummary(c.differences), u8(c.summary)) << c.differences;
     EXPECT_EQ(u8(differencesWord(0)), u8(texts::COMPARE_MANY));
 }
+
+TEST(ResultLines, AnAddressedLoadShowsTheRangeOfItsBytes)
+{
+    EXPECT_EQ(loadedAddressesLine(0x0803, 0x0820), u8(u8"Adresy 0803–0820"));
+    EXPECT_EQ(loadedAddressesLine(0, 0xFFFF), u8(u8"Adresy 0000–FFFF"));
+}

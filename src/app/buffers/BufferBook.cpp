@@ -8,8 +8,9 @@
 #include "app/MessageBox.h"
 #include "app/UiText.h"
 #include "app/buffers/BufferGrid.h"
-#include "store/CellRules.h"
+#include "app/buffers/GridActions.h"
 #include "app/buffers/NumberField.h"
+#include "store/CellRules.h"
 
 namespace {
 
@@ -27,10 +28,12 @@ std::uint32_t fieldNumber(const NumberField* field, int base)
 
 BufferBook::BufferBook(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style,
                        const wxString& name)
-    : wxNotebook(parent, id, pos, size, style, name)
+    : wxNotebook(parent, id, pos, size, style, name), gridActions_(std::make_unique<GridActions>(*this))
 {
     newPage(uiText(texts::BUFFER_BASE_NAME));
 }
+
+BufferBook::~BufferBook() = default;
 
 void BufferBook::attachControls(NumberField* start, NumberField* count, NumberField* fill, wxComboBox* compare)
 {
@@ -118,14 +121,16 @@ BufferGrid* BufferBook::createGrid(std::uint32_t n)
     n = std::min(n, kMaxByteCount);
     const wxSize area = pageArea(sel);
     BufferGrid*& slot = slots_[std::size_t(sel)];
-    const std::uint32_t keptStart = slot ? slot->startAddress : 0;
-    if (slot) {
-        if (currentBuffer == slot)
-            currentBuffer = nullptr;
-        slot->Destroy();
-    }
+    BufferGrid* old = slot;
+    const std::uint32_t keptStart = old ? old->startAddress : 0;
     const int rows = n < 16 ? 1 : int(n / 16 + (n % 16 != 0 ? 1 : 0));
     slot = new BufferGrid(GetPage(std::size_t(sel)), area, *this, rows);
+    if (old) {
+        old->handHistoryTo(*slot);
+        if (currentBuffer == old)
+            currentBuffer = nullptr;
+        old->Destroy();
+    }
     currentBuffer = slot;
     if (startField && countField) {
         slot->byteCount = n;
@@ -214,6 +219,16 @@ void BufferBook::onPageLaidOut(wxSizeEvent& event)
 BufferGrid* BufferBook::grid(int page) const
 {
     return page >= 0 && page < int(slots_.size()) ? slots_[std::size_t(page)] : nullptr;
+}
+
+std::vector<wxString> BufferBook::changedPageLabels() const
+{
+    std::vector<wxString> labels;
+    for (std::size_t i = 0; i < GetPageCount(); ++i) {
+        if (slots_[i] && slots_[i]->isChanged())
+            labels.push_back(GetPageText(i));
+    }
+    return labels;
 }
 
 void BufferBook::updateCompareComboEnabled() { compareCombo->Enable(compareCombo->GetCount() > 1); }

@@ -6,11 +6,15 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
 
 #include <wx/notebook.h>
 
 class wxComboBox;
 class BufferGrid;
+class GridActions;
 class NumberField;
 
 class BufferBook : public wxNotebook {
@@ -21,6 +25,7 @@ public:
     // (attachControls).
     BufferBook(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style,
                const wxString& name);
+    ~BufferBook() override;
 
     // The main window's controls that follow the buffers. From here on the
     // start and count fields hand every edit to the buffer shown, and the
@@ -38,7 +43,8 @@ public:
     void renameCurrentPage(const wxString& name);
 
     // Replaces the grid of the page shown by an empty one of n bytes (at most
-    // kMaxByteCount), keeping the start address, and makes it currentBuffer.
+    // kMaxByteCount), keeping the start address and the page's undo history,
+    // and makes it currentBuffer.
     BufferGrid* createGrid(std::uint32_t n);
     // On currentBuffer; indexes past its capacity are ignored and read 0.
     void setByte(std::size_t k, std::uint8_t v);
@@ -54,6 +60,14 @@ public:
 
     // The grid of page i, or none.
     BufferGrid* grid(int page) const;
+    // The labels of the pages whose buffers changed since they were read,
+    // loaded or saved.
+    std::vector<wxString> changedPageLabels() const;
+
+    // The hex editor's actions, shared by the grids of all pages.
+    GridActions& gridActions() { return *gridActions_; }
+    // Where the grids' notes go (status field 0 of the main window).
+    std::function<void(const wxString&)> statusNote;
 
     BufferGrid* currentBuffer = nullptr;
     unsigned pageCounter = 0; // numbers are never reused in a run
@@ -69,4 +83,5 @@ private:
     // Slot i holds the grid of page i; one more than the page limit, so that
     // closing a page can move the slots above it down without a special case.
     std::array<BufferGrid*, kMaxPages + 1> slots_{};
+    std::unique_ptr<GridActions> gridActions_;
 };

@@ -2,10 +2,14 @@
 
 #include <algorithm>
 
+#include <wx/menu.h>
+
 #include "app/buffers/BufferBook.h"
 #include "app/buffers/ByteCellRenderer.h"
-#include "store/CellRules.h"
+#include "app/buffers/GridActions.h"
+#include "app/buffers/GridShortcuts.h"
 #include "app/buffers/NumberField.h"
+#include "store/CellRules.h"
 
 namespace {
 
@@ -32,6 +36,10 @@ wxBEGIN_EVENT_TABLE(BufferGrid, wxGrid)
     EVT_GRID_RANGE_SELECTED(BufferGrid::onRangeSelected)
     EVT_GRID_CELL_LEFT_CLICK(BufferGrid::onCellLeftClick)
     EVT_GRID_CELL_CHANGED(BufferGrid::onCellChanged)
+    EVT_GRID_CELL_CHANGING(BufferGrid::onCellChanging)
+    EVT_GRID_CELL_RIGHT_CLICK(BufferGrid::onCellRightClick)
+    EVT_GRID_TABBING(BufferGrid::onTabbing)
+    EVT_KEY_DOWN(BufferGrid::onKeyDown) // before the grid's own keys
 wxEND_EVENT_TABLE()
 // clang-format on
 
@@ -148,6 +156,143 @@ void BufferGrid::changeBytes(const std::function<void(ByteStore&)>& change)
     scheduleRepaint();
 }
 
+void BufferGrid::emptyByte(std::size_t k)
+{
+    if (k >= capacity())
+        return;
+    table_->store().emptyCell(k);
+    scheduleRepaint();
+}
+
+std::size_t BufferGrid::cursorByte() const
+{
+    const int row = std::max(GetGridCursorRow(), 0);
+    const int col = std::max(GetGridCursorCol(), 0);
+    int inRow = col - kTwinOffset;
+    if (col < kSeparatorCol)
+        inRow = col;
+    else if (col == kSeparatorCol)
+        inRow = kBytesPerRow - 1;
+    return std::size_t(row) * kBytesPerRow + std::size_t(inRow);
+}
+
+GridHalf BufferGrid::cursorHalf() const { return GetGridCursorCol() > kSeparatorCol ? GridHalf::chars : GridHalf::hex; }
+
+GridHalf BufferGrid::selectionHalf() const
+{
+    // Mirroring adds the twin first and the user's block last.
+    GridHalf half = cursorHalf();
+    for (const wxGridBlockCoords& block : GetSelectedBlocks()) {
+        const bool amongCharacters = block.GetLeftCol() >= kSeparatorCol && block.GetRightCol() > kSeparatorCol;
+        half = amongCharacters ? GridHalf::chars : GridHalf::hex;
+    }
+    return half;
+}
+
+std::vector<CellBlock> BufferGrid::selectedCells(GridHalf half) const
+{
+    std::vector<CellBlock> blocks;
+    for (const wxGridBlockCoords& block : GetSelectedBlocks()) {
+        int left = block.GetLeftCol();
+        int right = block.GetRightCol();
+        if (half == GridHalf::hex) {
+            right = std::min(right, kBytesPerRow - 1);
+        } else {
+            left = std::max(left, kTwinOffset) - kTwinOffset;
+            right -= kTwinOffset;
+        }
+        if (left > right)
+            continue;
+        const std::size_t first = std::size_t(block.GetTopRow()) * kBytesPerRow + std::size_t(left);
+        blocks.push_back({first, std::size_t(right - left + 1), std::size_t(block.GetBottomRow() - block.GetTopRow() + 1)});
+    }
+    return blocks;
+}
+
+void BufferGrid::goToByte(std::size_t k, GridHalf half)
+{
+    if (k >= capacity())
+        return;
+    const int row = int(k / kBytesPerRow);
+    const int col = int(k % kBytesPerRow) + (half == GridHalf::chars ? kTwinOffset : 0);
+    GoToCell(row, col);
+    SelectBlock(row, col, row, col, false);
+}
+
+void BufferGrid::selectRun(std::size_t first, std::size_t count, GridHalf half)
+{
+    if (count == 0 || first >= capacity())
+        return;
+    const std::size_t last = std::min(first + count, capacity()) - 1;
+    const int shift = half == GridHalf::chars ? kTwinOffset : 0;
+    const int twinShift = kTwinOffset - shift;
+    GoToCell(int(first / kBytesPerRow), int(first % kBytesPerRow) + shift);
+    // A run across row ends is up to three blocks in each half (the first
+    // row's end, whole rows, the last row's start): mirroring would keep only
+    // one, so the twins are added here, the block of `half` after its twin.
+    const auto select = [this, shift, twinShift](int top, int left, int bottom, int right) {
+        SelectBlock(top, left + twinShift, bottom, right + twinShift, true);
+        SelectBlock(top, left + shift, bottom, right + shift, true);
+    };
+    mirroringUnderWay = true;
+    ClearSelection();
+    const int firstRow = int(first / kBytesPerRow);
+    const int lastRow = int(last / kBytesPerRow);
+    const int firstCol = int(first % kBytesPerRow);
+    const int lastCol = int(last % kBytesPerRow);
+    if (firstRow == lastRow) {
+        select(firstRow, firstCol, firstRow, lastCol);
+    } else {
+        select(firstRow, firstCol, firstRow, kBytesPerRow - 1);
+        if (lastRow - firstRow > 1)
+            select(firstRow + 1, 0, lastRow - 1, kBytesPerRow - 1);
+        select(lastRow, 0, lastRow, lastCol);
+    }
+    mirroringUnderWay = false;
+}
+
+void BufferGrid::recordChange(const std::vector<CellBlock>& blocks) { history_.recordCells(table_->store(), blocks); }
+
+bool BufferGrid::undo() { return takeHistoryStep(&EditHistory::undo); }
+
+bool BufferGrid::redo() { return takeHistoryStep(&EditHistory::redo); }
+
+bool BufferGrid::takeHistoryStep(HistoryStep step)
+{
+    const int rowsBefore = GetNumberRows();
+    const auto applied = (history_.*step)(table_->store(), byteCount);
+    if (applied)
+        showUndoneChange(*applied, rowsBefore);
+    return bool(applied);
+}
+
+void BufferGrid::showUndoneChange(const EditHistory::Applied& applied, int rowsBefore)
+{
+    if (applied.wholeContent) {
+        // A read's or a load's content: another size, perhaps.
+        ClearSelection();
+        if (GetGridCursorRow() >= GetTable()->GetNumberRows())
+            SetGridCursor(0, std::max(GetGridCursorCol(), 0));
+        table_->tellGridRows(rowsBefore);
+        showBufferInFields();
+        ForceRefresh();
+        return;
+    }
+    std::size_t first = SIZE_MAX;
+    for (const CellBlock& block : applied.blocks)
+        first = std::min(first, block.first);
+    if (first < capacity())
+        MakeCellVisible(int(first / kBytesPerRow), int(first % kBytesPerRow));
+    scheduleRepaint();
+}
+
+void BufferGrid::handHistoryTo(BufferGrid& successor)
+{
+    history_.recordReplacement(table_->store(), byteCount);
+    successor.history_ = std::move(history_);
+    successor.history_.markUnchanged(); // what was just read or loaded
+}
+
 void BufferGrid::ensureCapacity() { table_->growTo(byteCount); }
 
 void BufferGrid::relabelRows()
@@ -235,6 +380,69 @@ void BufferGrid::onCellLeftClick(wxGridEvent& event)
     // Consumed: exactly the clicked cell (and, through mirroring, its twin).
     SetGridCursor(event.GetRow(), event.GetCol());
     SelectBlock(event.GetRow(), event.GetCol(), event.GetRow(), event.GetCol(), false);
+}
+
+void BufferGrid::onCellChanging(wxGridEvent& event)
+{
+    // The cell still holds its old text: the step keeps it for undo.
+    event.Skip();
+    const int col = event.GetCol();
+    if (col == kSeparatorCol)
+        return;
+    const int inRow = col < kSeparatorCol ? col : col - kTwinOffset;
+    recordChange({CellBlock::run(std::size_t(event.GetRow()) * kBytesPerRow + std::size_t(inRow), 1)});
+}
+
+void BufferGrid::onCellRightClick(wxGridEvent& event)
+{
+    // A click outside the selection selects the clicked cell first, as a left click does.
+    const int row = event.GetRow();
+    const int col = event.GetCol();
+    if (!IsInSelection(row, col)) {
+        SetGridCursor(row, col);
+        SelectBlock(row, col, row, col, false);
+    }
+    GridActions& actions = book_.gridActions();
+    const auto menu = gridContextMenu([&](GridAction action) { return actions.isAvailable(action, *this); });
+    if (const auto action = actionOfMenuItem(GetPopupMenuSelectionFromUser(*menu)))
+        actions.run(*action, *this);
+}
+
+void BufferGrid::onTabbing(wxGridEvent& event)
+{
+    // Tab goes on in its half, row after row, and never lands on the
+    // separator; the first and last cells keep the cursor.
+    const int row = GetGridCursorRow();
+    const int col = GetGridCursorCol();
+    if (row < 0 || col < 0) {
+        event.Skip();
+        return;
+    }
+    const int first = col > kSeparatorCol ? kTwinOffset : 0;
+    const int last = first + kBytesPerRow - 1;
+    int nextRow = row;
+    int nextCol = std::min(col, last) + (event.ShiftDown() ? -1 : 1);
+    if (nextCol < first) {
+        --nextRow;
+        nextCol = last;
+    } else if (nextCol > last) {
+        ++nextRow;
+        nextCol = first;
+    }
+    if (nextRow < 0 || nextRow >= GetNumberRows())
+        return;
+    ClearSelection();
+    GoToCell(nextRow, nextCol);
+}
+
+void BufferGrid::onKeyDown(wxKeyEvent& event)
+{
+    const auto action = actionForKey(event);
+    if (!action) {
+        event.Skip(); // the grid's own keys
+        return;
+    }
+    book_.gridActions().run(*action, *this);
 }
 
 void BufferGrid::onCellChanged(wxGridEvent& event)

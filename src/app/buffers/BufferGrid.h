@@ -8,16 +8,26 @@
 // blocks drawn among the characters. Mirroring makes the block and its twin
 // the whole selection, so no block selected later, from code or by the user,
 // adds to an earlier one.
+//
+// Each buffer keeps the history of its changes for undo and redo, and knows
+// from it whether it differs from what it was read, loaded or saved with. The
+// history goes with the page when a read or a load rebuilds its grid.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include <wx/grid.h>
 
 #include "app/buffers/BufferTable.h"
+#include "store/EditHistory.h"
 
 class BufferBook;
+
+// The two halves of a row: the hexadecimal cells and the character cells.
+enum class GridHalf { hex, chars };
 
 // The most bytes a buffer holds: what the seven digits of the count field show.
 inline constexpr std::uint32_t kMaxByteCount = 9'999'999;
@@ -31,6 +41,9 @@ public:
 
     std::uint32_t byteCount = 0;
     std::uint32_t startAddress = 0; // only its low 16 bits are shown
+    // The S0 text of the S-record file loaded into this grid, written again
+    // when the grid is saved as S-records; empty for any other content.
+    std::string imageHeader;
 
     // Bytes the cells hold: rows × 16, at least byteCount once the fields have
     // handed a count over (see ensureCapacity).
@@ -47,11 +60,6 @@ public:
     wxString hexCellText(std::size_t k) const;
     wxString charCellText(std::size_t k) const;
 
-    // The cells as the engine's whole-buffer functions take them.
-    const ByteStore& bytes() const { return table_->store(); }
-    // Lets an engine function fill or mark the cells, then shows what it did.
-    void changeBytes(const std::function<void(ByteStore&)>& change);
-
     // Whether the hexadecimal cell of byte k is selected.
     bool isSelected(std::size_t k) const;
     // Makes the hexadecimal cell of byte k and its twin the whole selection.
@@ -59,6 +67,43 @@ public:
     // Shows the hexadecimal cell of byte k in red (until the grid is rebuilt).
     void markRed(std::size_t k);
     bool isRed(std::size_t k) const;
+    // Both cells of byte k as a fresh grid has them (never read).
+    void emptyByte(std::size_t k);
+    const ByteStore& cells() const { return table_->store(); }
+    // Lets an engine function fill or mark the cells, then shows what it did.
+    void changeBytes(const std::function<void(ByteStore&)>& change);
+
+    // The cursor's byte and half; the separator counts as the hexadecimal
+    // half's last cell.
+    std::size_t cursorByte() const;
+    GridHalf cursorHalf() const;
+    // The half of the block the user selected last (the cursor's when nothing
+    // is selected), and every selected block cut to a half, as byte blocks.
+    GridHalf selectionHalf() const;
+    std::vector<CellBlock> selectedCells(GridHalf half) const;
+    // The cursor on byte k in `half`, the row scrolled into view, the byte
+    // (and its twin) the only selection.
+    void goToByte(std::size_t k, GridHalf half);
+    // Selects `count` bytes from `first` in both halves, across row ends; the
+    // cursor goes on the first of them in `half`.
+    void selectRun(std::size_t first, std::size_t count, GridHalf half);
+
+    // Changes go through these, so that they can be undone. recordChange
+    // comes before the cells of `blocks` change.
+    void recordChange(const std::vector<CellBlock>& blocks);
+    // False when there is nothing to undo (redo).
+    bool undo();
+    bool redo();
+    bool canUndo() const { return history_.canUndo(); }
+    bool canRedo() const { return history_.canRedo(); }
+    // Changed since the buffer was created, read, loaded or saved.
+    bool isChanged() const { return history_.isChanged(); }
+    void markSaved() { history_.markUnchanged(); }
+    // Heap bytes the history holds, for the benchmark.
+    std::size_t historyBytes() const { return history_.memoryBytes(); }
+    // A read or a load replaces this grid by `successor`: the history goes
+    // along, with the replacement as a step of its own.
+    void handHistoryTo(BufferGrid& successor);
 
     // Draws the cells of rows first to last again at the next paint. Rows that
     // already wait for that paint cost nothing: an operation that changes a
@@ -79,10 +124,19 @@ private:
     void onRangeSelected(wxGridRangeSelectEvent& event);
     void onCellLeftClick(wxGridEvent& event);
     void onCellChanged(wxGridEvent& event);
+    void onCellChanging(wxGridEvent& event);
+    void onCellRightClick(wxGridEvent& event);
+    void onTabbing(wxGridEvent& event);
+    void onKeyDown(wxKeyEvent& event);
     void scheduleRepaint();
+    using HistoryStep = std::optional<EditHistory::Applied> (EditHistory::*)(ByteStore&, std::uint32_t&);
+    bool takeHistoryStep(HistoryStep step);
+    // After undo or redo: the rows, the fields and the cells shown follow the content.
+    void showUndoneChange(const EditHistory::Applied& applied, int rowsBefore);
 
     BufferBook& book_;
     BufferTable* table_; // owned by the grid
+    EditHistory history_;
     bool repaintScheduled_ = false;
     // The rows refreshed since the cells were last painted (none when first > last).
     int waitingFirst_ = 0;

@@ -23,8 +23,20 @@ void BufferTable::growTo(std::size_t capacity)
     if (rows <= std::size_t(oldRows))
         return;
     store_.grow(rows * kBytesPerRow);
-    if (wxGrid* grid = GetView()) {
-        wxGridTableMessage message(this, wxGRIDTABLE_NOTIFY_ROWS_APPENDED, int(rows) - oldRows);
+    tellGridRows(oldRows);
+}
+
+void BufferTable::tellGridRows(int shownRows)
+{
+    wxGrid* grid = GetView();
+    const int rows = GetNumberRows();
+    if (!grid || rows == shownRows)
+        return;
+    if (rows > shownRows) {
+        wxGridTableMessage message(this, wxGRIDTABLE_NOTIFY_ROWS_APPENDED, rows - shownRows);
+        grid->ProcessTableMessage(message);
+    } else {
+        wxGridTableMessage message(this, wxGRIDTABLE_NOTIFY_ROWS_DELETED, rows, shownRows - rows);
         grid->ProcessTableMessage(message);
     }
 }

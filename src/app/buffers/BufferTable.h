@@ -9,7 +9,7 @@
 
 #include "store/ByteStore.h"
 
-inline constexpr int kBytesPerRow = int(BYTES_PER_ROW);
+inline constexpr int kBytesPerRow = 16;
 inline constexpr int kSeparatorCol = 16;
 inline constexpr int kTwinOffset = 17; // character twin column = hexadecimal column + 17
 inline constexpr int kGridCols = 33;
@@ -24,6 +24,9 @@ public:
 
     // Adds empty rows (telling the grid) until the table holds `capacity` bytes.
     void growTo(std::size_t capacity);
+    // The store was given another capacity: the grid, which showed
+    // `shownRows`, is told of the rows added or gone.
+    void tellGridRows(int shownRows);
 
     // Row r is labelled (base + 16 r) mod 65536.
     void setRowLabelBase(std::uint32_t base) { rowLabelBase_ = base; }

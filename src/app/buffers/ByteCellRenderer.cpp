@@ -8,20 +8,27 @@
 
 namespace {
 
-// The look the string renderer gives a cell: its background and text colours
-// (which depend on the selection, the focus and the grid being enabled).
-CellLook lookOf(const wxGrid& grid, const wxGridCellAttr& attr, bool isSelected, const wxString& text, wxSize size)
+// The look the string renderer gives a cell that is not selected: its
+// background and text colours (which depend on the grid being enabled).
+CellLook lookOf(const wxGrid& grid, const wxGridCellAttr& attr, const wxString& text, wxSize size)
 {
     CellLook look{text.ToStdWstring(), attr.GetTextColour(), attr.GetBackgroundColour(), size};
     if (!grid.IsThisEnabled()) {
         look.textColour = wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT);
         look.background = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);
-    } else if (isSelected) {
-        look.textColour = grid.GetSelectionForeground();
-        look.background =
-            grid.HasFocus() ? grid.GetSelectionBackground() : wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW);
     }
     return look;
+}
+
+// The toolkit's renderers draw a selection grey when the grid has no focus,
+// which after "Wypełnij" (the button has the focus then) is hard to read. They
+// get a cell that is not selected but has the selection's colours instead.
+wxGridCellAttr* selectionColoured(const wxGrid& grid, const wxGridCellAttr& attr)
+{
+    wxGridCellAttr* coloured = attr.Clone();
+    coloured->SetTextColour(grid.GetSelectionForeground());
+    coloured->SetBackgroundColour(grid.GetSelectionBackground());
+    return coloured;
 }
 
 } // namespace
@@ -29,6 +36,18 @@ CellLook lookOf(const wxGrid& grid, const wxGridCellAttr& attr, bool isSelected,
 void ByteCellRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, const wxRect& rect, int row, int col,
                             bool isSelected)
 {
+    if (isSelected && grid.IsThisEnabled()) {
+        wxGridCellAttr* coloured = selectionColoured(grid, attr);
+        drawCell(grid, *coloured, dc, rect, row, col);
+        coloured->DecRef();
+        return;
+    }
+    drawCell(grid, attr, dc, rect, row, col);
+}
+
+void ByteCellRenderer::drawCell(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, const wxRect& rect, int row, int col)
+{
+    const bool isSelected = false; // a selection is in attr's colours
     const wxString text = grid.GetCellValue(row, col);
     if (text.empty()) {
         wxGridCellRenderer::Draw(grid, attr, dc, rect, row, col, isSelected); // the background alone
@@ -40,7 +59,7 @@ void ByteCellRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, const 
     const bool painted = context && hAlign == wxALIGN_CENTRE && vAlign == wxALIGN_CENTRE &&
                          text.find('\n') == wxString::npos &&
                          cellPictures::paint(*context, attr.GetFont(),
-                                             lookOf(grid, attr, isSelected, text, rect.GetSize()), rect.GetPosition());
+                                             lookOf(grid, attr, text, rect.GetSize()), rect.GetPosition());
     if (!painted)
         wxGridCellStringRenderer::Draw(grid, attr, dc, rect, row, col, isSelected);
 }

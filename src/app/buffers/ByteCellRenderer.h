@@ -7,6 +7,8 @@
 // exactly as the string renderer would, and then copies the picture. Texts it
 // does not place itself (wider than their cell, several lines, an alignment
 // other than centred) go to the string renderer unchanged.
+//
+// A selection has the same colours whether the grid has the focus or not.
 #pragma once
 
 #include <wx/grid.h>
@@ -16,4 +18,8 @@ public:
     void Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, const wxRect& rect, int row, int col,
               bool isSelected) override;
     wxGridCellRenderer* Clone() const override { return new ByteCellRenderer; }
+
+private:
+    // A cell whose colours attr holds, selected or not.
+    void drawCell(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, const wxRect& rect, int row, int col);
 };

@@ -1,0 +1,45 @@
+// What reading an S-record or Intel HEX file gives: the image, or the first
+// problem found, with the line it is on. A problem is a value with its numbers;
+// the faces put it into words (describeRecordError).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "images/MemoryImage.h"
+
+enum class RecordProblem {
+    none,
+    notARecord,         // the line does not begin as a record of the format
+    notHexDigit,        // column (1-based) and character: where a digit was expected
+    lineTooShort,       // found: the line's length; expected: what its record needs
+    lineTooLong,        // as lineTooShort
+    badLength,          // found: the length byte, which cannot be right for recordType
+    badChecksum,        // found: the checksum on the line; expected: what the bytes add up to
+    unknownType,        // recordType: a type the format does not have
+    afterEnd,           // otherLine: the end record that came before this one
+    countMismatch,      // found: the count the record gives; expected: the data records before it
+    beyondAddressSpace, // address to lastAddress: the record's bytes, some above 0xFFFF
+    overlap,            // otherLine: the earlier record; address: the first byte they disagree on
+    noEndRecord,        // the file ends without its end record (Intel HEX: type 01)
+    noData,             // no data record anywhere in the file
+};
+
+struct RecordError {
+    RecordProblem problem = RecordProblem::none;
+    std::size_t line = 0;      // 1-based line of the record at fault; 0 for the whole file
+    std::size_t otherLine = 0;
+    std::size_t column = 0;
+    char character = 0;
+    std::uint8_t recordType = 0; // S-records: the digit after S; Intel HEX: the type byte
+    std::uint64_t address = 0;
+    std::uint64_t lastAddress = 0;
+    std::uint64_t found = 0;
+    std::uint64_t expected = 0;
+};
+
+struct RecordRead {
+    MemoryImage image; // empty unless ok()
+    RecordError error;
+    bool ok() const { return error.problem == RecordProblem::none; }
+};
