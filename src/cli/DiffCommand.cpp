@@ -40,7 +40,7 @@ std::optional<std::uint8_t> cellByte(const ByteStore& store, std::size_t k)
 
 std::string byteOrNone(std::optional<std::uint8_t> byte)
 {
-    return byte ? hexNumber(*byte, 2) : toStdString(texts::CLI_DIFF_NO_BYTE);
+    return byte ? hexNumber(*byte, 2) : toStdString(texts::CLI_NO_BYTE);
 }
 
 } // namespace

@@ -233,7 +233,7 @@ ExitStatus TargetRun::write(MemoryImage image)
         const auto wanted = given ? std::optional<std::uint8_t>(image.bytes[offset]) : std::nullopt;
         summary_.failedCells.push_back({image.startAddress + offset, wanted, std::nullopt});
         result(fillIn(texts::CLI_FAILED_CELL, {{"address", address(image.startAddress + offset)},
-                                               {"wanted", given ? byte(*wanted) : toStdString(texts::CLI_DIFF_NO_BYTE)}}));
+                                               {"wanted", given ? byte(*wanted) : toStdString(texts::CLI_NO_BYTE)}}));
     }
     const ExitStatus failure = face_.failure();
     if (face_.stopped() && (failure == ExitStatus::Ok || failure == ExitStatus::Failures)) {
