@@ -7,9 +7,6 @@
 #include <cstdint>
 #include <string>
 
-// The value of a hexadecimal digit (either case), or -1 for any other character.
-int hexDigitValue(wchar_t c);
-
 // A byte as exactly two upper-case hexadecimal digits ("00", "7F").
 std::wstring byteText(std::uint8_t value);
 // A 16-bit value as exactly four upper-case hexadecimal digits ("0800").
