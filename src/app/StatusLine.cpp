@@ -8,6 +8,13 @@ StatusLine::StatusLine(wxWindow* parent, wxWindowID id, long style, const wxStri
     Bind(wxEVT_PAINT, &StatusLine::onPaint, this);
 }
 
+void StatusLine::DoUpdateStatusText(int field)
+{
+    wxRect area;
+    if (GetFieldRect(field, area))
+        RefreshRect(area);
+}
+
 int StatusLine::onlyFieldToPaint() const
 {
     const wxRect area = GetUpdateRegion().GetBox();
