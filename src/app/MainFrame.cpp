@@ -18,6 +18,7 @@
 
 #include "app/Animations.h"
 #include "app/CompactStyle.h"
+#include "app/EveryChoice.h"
 #include "app/Identifiers.h"
 #include "app/Resources.h"
 #include "app/StatusLine.h"
@@ -207,6 +208,8 @@ void MainFrame::createToolBarControls()
     for (Text item : {texts::CRYSTAL_AUTO, texts::CRYSTAL_16MHZ, texts::CRYSTAL_8MHZ, texts::CRYSTAL_4MHZ})
         crystalCombo->Append(uiText(item));
     crystalCombo->SetValue(uiText(texts::CRYSTAL_AUTO));
+    reportEveryChoice(*modelCombo);
+    reportEveryChoice(*crystalCombo);
 
     startLabel_ = new wxStaticText(panel, 0, uiText(texts::LABEL_START));
     hexMark_ = new wxStaticText(panel, 0, uiText(texts::LABEL_HEX_MARK));
@@ -235,6 +238,7 @@ void MainFrame::createSidePanelControls()
     compareCombo->Append(bufferBook->GetPageText(bufferBook->GetSelection()));
     compareCombo->Disable();
     compareCombo->SetSelection(0);
+    reportEveryChoice(*compareCombo);
 
     selectionCheck->SetFont(smallerFont(GetFont(), 2));
     picture_ = new wxStaticBitmap(sidePanel, wxID_ANY, loadResourceBitmap("HC12BMP"));
