@@ -3,6 +3,7 @@
 #include <memory>
 
 #include <wx/combobox.h>
+#include <wx/menuitem.h>
 
 void reportEveryChoice(wxComboBox& combo)
 {
@@ -21,4 +22,10 @@ void reportEveryChoice(wxComboBox& combo)
                 combo.SetSelection(*shownBefore);
         });
     });
+}
+
+void reportNextChoiceOf(wxMenuItem& radioItem)
+{
+    // Only wx's own record of the tick, not GTK's.
+    radioItem.wxMenuItemBase::Check(false);
 }
