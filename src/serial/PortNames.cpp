@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <tuple>
@@ -149,6 +151,28 @@ std::vector<std::string> listSerialDevices(const std::string& sysClassTty)
         names.push_back(name);
     }
     return names;
+}
+
+std::string portOpenReason(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return toStdString(texts::PORT_REASON_NO_DEVICE);
+    case EACCES:
+    case EPERM:
+        return toStdString(texts::PORT_REASON_NO_PERMISSION);
+    case EBUSY:
+        return toStdString(texts::PORT_REASON_IN_USE);
+    case ENOTTY:
+    case EISDIR:
+        return toStdString(texts::PORT_REASON_NOT_SERIAL);
+    case EIO:
+        return toStdString(texts::PORT_REASON_IO_ERROR);
+    default:
+        return std::strerror(error);
+    }
 }
 
 std::string portOpenFailureText(std::string_view device, std::string_view reason, bool permissionDenied)

@@ -160,6 +160,7 @@ TEST_F(LoadFileTest, ALargerFileIsLoadedOnlyWhenTheUserAgrees)
                 EXPECT_EQ(box.caption, uiText(texts::CAPTION_WARNING));
                 EXPECT_EQ(iconOf(box), wxICON_QUESTION);
                 EXPECT_TRUE(box.style & wxYES_NO);
+                EXPECT_EQ(box.buttons, (std::vector<wxString>{"Tak", "Nie"})) << "whatever the system's language";
             }
         }
         if (c.loaded) {

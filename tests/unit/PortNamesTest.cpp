@@ -122,6 +122,23 @@ TEST(PortNames, FailureTextNamesTheDeviceAndHintsAtDialoutOnlyForPermission)
               first + "\n/dev/ttyS3: Device or resource busy");
 }
 
+TEST(PortNames, CommonReasonsAreGivenInPolish)
+{
+    const struct {
+        int error;
+        Text reason;
+    } cases[] = {
+        {ENOENT, texts::PORT_REASON_NO_DEVICE},     {ENODEV, texts::PORT_REASON_NO_DEVICE},
+        {ENXIO, texts::PORT_REASON_NO_DEVICE},      {EACCES, texts::PORT_REASON_NO_PERMISSION},
+        {EPERM, texts::PORT_REASON_NO_PERMISSION},  {EBUSY, texts::PORT_REASON_IN_USE},
+        {ENOTTY, texts::PORT_REASON_NOT_SERIAL},    {EISDIR, texts::PORT_REASON_NOT_SERIAL},
+        {EIO, texts::PORT_REASON_IO_ERROR},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(portOpenReason(c.error), toStdString(c.reason)) << std::strerror(c.error);
+    EXPECT_EQ(portOpenReason(EROFS), std::strerror(EROFS)) << "a rare reason in the system's words";
+}
+
 TEST(SystemPortOpener, OpensWhatTheNameResolvesTo)
 {
     std::vector<std::string> boards;
@@ -148,7 +165,7 @@ TEST(SystemPortOpener, OpensWhatTheNameResolvesTo)
     const PortOpenResult missing = opener.open("COM3");
     EXPECT_FALSE(missing.port);
     EXPECT_EQ(missing.device, "/nonexistent/ttyUSB9");
-    EXPECT_EQ(missing.reason, std::strerror(ENOENT));
+    EXPECT_EQ(missing.reason, toStdString(texts::PORT_REASON_NO_DEVICE));
     EXPECT_FALSE(missing.permissionDenied);
 }
 
