@@ -40,5 +40,6 @@ std::vector<std::string> listSerialDevices(const std::string& sysClassTty = "/sy
 std::string portOpenReason(int error);
 
 // The port box text: "Niewłaściwa nazwa portu lub port jest aktywny.", then
-// "<device>: <reason>", then the dialout hint when permission was denied.
+// "<device>: <reason>", then the dialout hint when permission was denied. A
+// very long device name or reason keeps only its start and end.
 std::string portOpenFailureText(std::string_view device, std::string_view reason, bool permissionDenied);

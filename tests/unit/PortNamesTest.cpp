@@ -122,6 +122,27 @@ TEST(PortNames, FailureTextNamesTheDeviceAndHintsAtDialoutOnlyForPermission)
               first + "\n/dev/ttyS3: Device or resource busy");
 }
 
+TEST(PortNames, AVeryLongDeviceOrReasonKeepsItsStartAndEndInTheBox)
+{
+    // A ROVIDADA_COM1 value of 130,000 characters once made a box 32,767 pixels wide.
+    const std::string device = "/dev/" + std::string(130000, 'x') + "/ttyUSB0";
+    const std::string reason = "nieznany model \"" + std::string(40000, 'A') + "ŻÓŁW\"";
+    const std::string text = portOpenFailureText(device, reason, false);
+    const std::string secondLine = text.substr(text.find('\n') + 1);
+    const std::string shownDevice = secondLine.substr(0, secondLine.find(": "));
+    const std::string shownReason = secondLine.substr(secondLine.find(": ") + 2);
+    EXPECT_LE(shownDevice.size(), 70u);
+    EXPECT_TRUE(shownDevice.starts_with("/dev/xxx"));
+    EXPECT_TRUE(shownDevice.ends_with("x/ttyUSB0"));
+    EXPECT_NE(shownDevice.find("…"), std::string::npos);
+    EXPECT_LE(shownReason.size(), 130u);
+    EXPECT_TRUE(shownReason.starts_with("nieznany model \"AA"));
+    EXPECT_TRUE(shownReason.ends_with("AAŻÓŁW\"")) << "whole characters only";
+    // Names of ordinary length stay whole.
+    EXPECT_EQ(portOpenFailureText("sim:HC12B@16MHz", reason.substr(0, 20), false),
+              toStdString(texts::PORT_OPEN_FAILED) + "\nsim:HC12B@16MHz: " + reason.substr(0, 20));
+}
+
 TEST(PortNames, CommonReasonsAreGivenInPolish)
 {
     const struct {
