@@ -42,8 +42,8 @@ constexpr int kToolBarHeight = 26;
 constexpr int kToolButtonWidth = 23; // when GTK cannot say
 
 // The tool-bar controls use a font one point smaller than the window's, so
-// that they fit the 26-pixel tool bar; the fill button and the check box, which
-// have less room for their words, two points.
+// that they fit the 26-pixel tool bar; the fill button, the check box and the
+// comparison list, which have less room for their words, two points.
 wxFont smallerFont(wxFont font, int points)
 {
     font.SetPointSize(font.GetPointSize() - points);
@@ -241,6 +241,14 @@ void MainFrame::createSidePanelControls()
     reportEveryChoice(*compareCombo);
 
     selectionCheck->SetFont(smallerFont(GetFont(), 2));
+    // Page names can be any length, the box is 87 pixels wide: the list shows
+    // them whole (fitTextsToFixedWidths), and so does the box's tool tip for
+    // the name it shows.
+    compareCombo->SetFont(smallerFont(GetFont(), 2));
+    compareCombo->Bind(wxEVT_ENTER_WINDOW, [this](wxMouseEvent& event) {
+        event.Skip();
+        compareCombo->SetToolTip(compareCombo->GetValue());
+    });
     picture_ = new wxStaticBitmap(sidePanel, wxID_ANY, loadResourceBitmap("HC12BMP"));
     for (wxWindow* control : {static_cast<wxWindow*>(connectButton), static_cast<wxWindow*>(readButton),
                               static_cast<wxWindow*>(writeButton), static_cast<wxWindow*>(selectionCheck)})

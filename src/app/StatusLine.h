@@ -20,6 +20,10 @@ class StatusLine : public SteadyDefaults<wxStatusBar> {
 public:
     StatusLine(wxWindow* parent, wxWindowID id, long style, const wxString& name);
 
+    // Pixels a text in `field` may take before it is cut: the field less its
+    // margins, and in the last field less the size grip.
+    int textWidth(int field) const;
+
 protected:
     void DoUpdateStatusText(int field) override;
 

@@ -107,11 +107,17 @@ bool settleUntil(const std::function<bool()>& reached)
     return reached();
 }
 
-void clickAt(wxPoint onScreen)
+void movePointerTo(wxPoint onScreen)
 {
     wxUIActionSimulator mouse;
     mouse.MouseMove(onScreen);
     settleUntil([&] { return wxGetMouseState().GetPosition() == onScreen; });
+}
+
+void clickAt(wxPoint onScreen)
+{
+    movePointerTo(onScreen);
+    wxUIActionSimulator mouse;
     mouse.MouseClick();
     settleUntil([] { return !wxGetMouseState().LeftIsDown(); });
 }

@@ -15,6 +15,8 @@ class wxMenu;
 // few turns more; false when it never held.
 bool settleUntil(const std::function<bool()>& reached);
 
+// The pointer moved to a point on the screen.
+void movePointerTo(wxPoint onScreen);
 // A click of the left button at a point on the screen.
 void clickAt(wxPoint onScreen);
 
