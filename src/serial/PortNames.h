@@ -54,6 +54,11 @@ std::optional<std::string> systemEnvironment(const std::string& name);
 // its UART type is known (not 0).
 std::vector<std::string> listSerialDevices(const std::string& sysClassTty = "/sys/class/tty");
 
+// Why a device could not be opened, for the port box: the common reasons in
+// Polish, any other in the system's words.
+std::string portOpenReason(int error);
+
 // The port box text: "Niewłaściwa nazwa portu lub port jest aktywny.", then
-// "<device>: <reason>", then the dialout hint when permission was denied.
+// "<device>: <reason>", then the dialout hint when permission was denied. A
+// very long device name or reason keeps only its start and end.
 std::string portOpenFailureText(std::string_view device, std::string_view reason, bool permissionDenied);

@@ -7,8 +7,6 @@
 #include <cstdint>
 #include <string>
 
-#include "store/HexDigits.h"
-
 // A byte as exactly two upper-case hexadecimal digits ("00", "7F").
 std::wstring byteText(std::uint8_t value);
 // A 16-bit value as exactly four upper-case hexadecimal digits ("0800").
@@ -26,6 +24,12 @@ std::uint8_t hexCellValue(const std::wstring& text);
 // The character a character cell shows for a byte: "." for the control codes
 // 0x00-0x1F, 0x7F, 0xFF and for the codes Windows-1250 leaves unassigned.
 wchar_t byteGlyph(std::uint8_t value);
+
+// The character a hexadecimal cell's twin shows after the user typed the cell
+// to `text` (as normalizeHexCell keeps it). The "." of 0xFF belongs to the
+// value 0xFF alone: digits that spell more than a byte ("1FF") show the
+// character of their low 8 bits.
+wchar_t typedHexGlyph(const std::wstring& text);
 
 // The byte a character cell's text stands for: the Windows-1250 code of its
 // first character, 0 when the text is empty.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "store/CellRules.h"
+#include "store/HexDigits.h"
 #include "store/Windows1250.h"
 
 namespace {

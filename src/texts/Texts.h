@@ -55,6 +55,12 @@ inline constexpr Text CRYSTAL_16MHZ = u8"16MHz";
 inline constexpr Text CRYSTAL_8MHZ = u8"8MHz";
 inline constexpr Text CRYSTAL_4MHZ = u8"4MHz";
 
+// Buttons of the message boxes, whatever the system's language
+inline constexpr Text BUTTON_YES = u8"Tak";
+inline constexpr Text BUTTON_NO = u8"Nie";
+inline constexpr Text BUTTON_CANCEL = u8"Anuluj";
+inline constexpr Text BUTTON_OK = u8"OK";
+
 // Captions
 inline constexpr Text CAPTION_ERROR = u8"Błąd";
 inline constexpr Text CAPTION_WARNING = u8"Ostrzeżenie";
@@ -96,6 +102,14 @@ inline constexpr Text NET_BINARY_REFUSED = u8"serwer odmówił binarnego trybu T
 inline constexpr Text NET_SETTINGS_REFUSED = u8"serwer nie ustawił linii 38400 8N1";
 inline constexpr Text NET_SERVER_CLOSED = u8"serwer zamknął połączenie (port może być zajęty przez innego klienta)";
 inline constexpr Text NET_BAD_TELNET = u8"serwer przysłał błędne dane Telnet";
+// Why a device could not be opened (second line of the port box, after the device).
+inline constexpr Text PORT_REASON_NO_DEVICE = u8"nie ma takiego urządzenia";
+inline constexpr Text PORT_REASON_NO_PERMISSION = u8"brak uprawnień do urządzenia";
+inline constexpr Text PORT_REASON_IN_USE = u8"port jest używany przez inny program";
+inline constexpr Text PORT_REASON_NOT_SERIAL = u8"to nie jest port szeregowy";
+inline constexpr Text PORT_REASON_IO_ERROR = u8"błąd wejścia/wyjścia";
+// A simulated board of a model it does not know (followed by the name in quotes).
+inline constexpr Text SIM_UNKNOWN_MODEL = u8"nieznany model ";
 inline constexpr Text LINE_FRAMING_ERROR = u8"Wykryto błędy w ramce";
 inline constexpr Text LINE_IO_ERROR = u8"Wykryto błędy I/O";
 inline constexpr Text LINE_INPUT_OVERFLOW = u8"Bufor wejścia przepełniony. Nasąpi utrata części danych";

@@ -84,7 +84,7 @@ TEST(CliCommands, APortThatCannotBeOpenedSaysWhyAndSendsNothing)
     bench.ports.fails = true;
     const CliRun run = bench.run({"-m", "HC12B", "connect"});
     EXPECT_EQ(run.status, 4);
-    EXPECT_EQ(run.err, "Błąd: Niewłaściwa nazwa portu lub port jest aktywny.\n/dev/ttyUSB7: Device or resource busy\n");
+    EXPECT_EQ(run.err, "Błąd: Niewłaściwa nazwa portu lub port jest aktywny.\n/dev/ttyUSB7: port jest używany przez inny program\n");
     EXPECT_TRUE(bench.board->trace().entries().empty());
 }
 

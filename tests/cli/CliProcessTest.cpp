@@ -128,7 +128,7 @@ TEST(CliProcesses, TheSecondInstanceOnAPortInUseFailsAtOnce)
 
     EXPECT_EQ(second.wait(), 4);
     EXPECT_EQ(second.err(), "Błąd: Niewłaściwa nazwa portu lub port jest aktywny.\n" + device +
-                                ": Device or resource busy\n");
+                                ": port jest używany przez inny program\n");
     EXPECT_EQ(first.wait(), 5);
     EXPECT_EQ(first.err(), "Błąd: Nieudane połączenie z interfejsem\n");
     ::close(master);

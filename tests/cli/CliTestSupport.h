@@ -86,7 +86,7 @@ public:
         PortOpenResult open(const std::string& name) override
         {
             if (fails)
-                return {nullptr, "/dev/ttyUSB7", "Device or resource busy", false};
+                return {nullptr, "/dev/ttyUSB7", toStdString(texts::PORT_REASON_IN_USE), false};
             return {bench.board->openPort(bench.clock), name == "sim" ? "sim:board" : name, "", false};
         }
     };
