@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "TraceExchange.h"
+#include "texts/Texts.h"
 #include "cli/CliMain.h"
 #include "serial/VirtualClock.h"
 #include "sim/SimulatedBoard.h"
