@@ -6,7 +6,6 @@
 // in the program. The floor of each case is the same handler on the virtual
 // clock, where time passes only through the pauses and the bytes' wire time.
 // Also the processor time the process used meanwhile.
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <chrono>
@@ -25,6 +24,7 @@
 #include <wx/log.h>
 #include <wx/modalhook.h>
 
+#include "BenchBoard.h"
 #include "app/Identifiers.h"
 #include "app/MainFrame.h"
 #include "app/buffers/BufferBook.h"
@@ -56,15 +56,6 @@ protected:
     void Exit(wxDialog*) override {}
 };
 
-class BoardOpener : public PortOpener {
-public:
-    BoardOpener(std::shared_ptr<SimulatedBoard> board, Clock& clock) : board_(std::move(board)), clock_(clock) {}
-    PortOpenResult open(const std::string&) override { return {board_->openPort(clock_), "sim", {}, false}; }
-
-private:
-    std::shared_ptr<SimulatedBoard> board_;
-    Clock& clock_;
-};
 
 void raise(wxWindow* target, wxEventType type, int id, int selection = -1)
 {
@@ -81,13 +72,6 @@ void choose(wxComboBox* combo, const char* text)
     raise(combo, wxEVT_COMBOBOX, combo->GetId(), index);
 }
 
-double cpuSeconds()
-{
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 // A main window on `clock`, connected to a fresh board of the model at 16 MHz.
 class Station {

@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include <wx/combobox.h>
 #include <wx/toolbar.h>
 #include <wx/window.h>
 
@@ -22,6 +23,16 @@ const char* gtk_widget_get_name(GtkWidget* widget);
 GtkToolItem* gtk_toolbar_get_nth_item(GtkToolbar* toolBar, int n);
 void gtk_widget_get_preferred_width(GtkWidget* widget, int* minimum, int* natural);
 GtkWidget* gtk_bin_get_child(GtkWidget* bin);
+struct GtkBorder {
+    short left, right, top, bottom;
+};
+unsigned long gtk_entry_get_type();
+unsigned long gtk_combo_box_get_type();
+int g_type_check_instance_is_a(void* instance, unsigned long type);
+int gtk_widget_get_state_flags(GtkWidget* widget);
+void gtk_style_context_get_padding(GtkStyleContext* context, int state, GtkBorder* padding);
+void gtk_style_context_get_border(GtkStyleContext* context, int state, GtkBorder* border);
+void gtk_combo_box_set_popup_fixed_width(GtkWidget* comboBox, int fixed);
 }
 
 namespace {
@@ -101,4 +112,26 @@ int toolItemWidth(wxToolBar* toolBar, int index, int fallback)
     int minimum = 0, natural = 0;
     gtk_widget_get_preferred_width(reinterpret_cast<GtkWidget*>(item), &minimum, &natural);
     return natural > 0 ? natural : fallback;
+}
+
+int entryTextWidth(const wxWindow* entry)
+{
+    const int width = entry->GetSize().x;
+    GtkWidget* widget = innerWidget(entry);
+    if (!widget || !g_type_check_instance_is_a(widget, gtk_entry_get_type()))
+        return width;
+    // From the style, not from the allocation, which GTK may not have made yet.
+    GtkStyleContext* style = gtk_widget_get_style_context(widget);
+    const int state = gtk_widget_get_state_flags(widget);
+    GtkBorder padding{}, border{};
+    gtk_style_context_get_padding(style, state, &padding);
+    gtk_style_context_get_border(style, state, &border);
+    return width - padding.left - padding.right - border.left - border.right;
+}
+
+void listShowsWholeEntries(wxComboBox* combo)
+{
+    GtkWidget* widget = innerWidget(combo);
+    if (widget && g_type_check_instance_is_a(widget, gtk_combo_box_get_type()))
+        gtk_combo_box_set_popup_fixed_width(widget, 0);
 }

@@ -4,6 +4,7 @@
 // ask for it, through one application style sheet and a style class.
 #pragma once
 
+class wxComboBox;
 class wxToolBar;
 class wxWindow;
 
@@ -17,3 +18,11 @@ void makeTight(wxWindow* window);
 // Width in pixels that GTK lays item `index` (a tool or a separator) of a
 // realised tool bar out with; `fallback` when there is no such GTK item.
 int toolItemWidth(wxToolBar* toolBar, int index, int fallback);
+
+// Width in pixels of the part of a single-line text control that shows its
+// text: the control less its border and padding.
+int entryTextWidth(const wxWindow* entry);
+
+// The combo box's list as wide as its longest entry, however narrow the
+// combo box itself (GTK makes it as wide as the combo box and cuts entries).
+void listShowsWholeEntries(wxComboBox* combo);

@@ -2,8 +2,6 @@
 // is a new page holding the first buffer's bytes with every byte that differs
 // from the second one in red; when nothing differs the page goes again and the
 // user is told the buffers are identical. Neither buffer changes.
-#include <algorithm>
-
 #include <wx/combobox.h>
 
 #include "app/MainFrame.h"
@@ -13,30 +11,11 @@
 #include "app/buffers/BufferBook.h"
 #include "app/buffers/BufferGrid.h"
 #include "app/ProgressWindow.h"
+#include "store/Comparison.h"
 
 namespace {
 
 constexpr int kSummaryField = 1;
-
-// A cell text read as a hexadecimal number up to its first character that is
-// not a digit (empty reads 0); only the low 8 bits are kept.
-std::uint8_t leadingHexValue(const wxString& text)
-{
-    unsigned value = 0;
-    for (const wxUniChar c : text) {
-        int digit = -1;
-        if (c >= '0' && c <= '9')
-            digit = int(c - '0');
-        else if (c >= 'A' && c <= 'F')
-            digit = int(c - 'A') + 10;
-        else if (c >= 'a' && c <= 'f')
-            digit = int(c - 'a') + 10;
-        if (digit < 0)
-            break;
-        value = ((value << 4) | unsigned(digit)) & 0xFF;
-    }
-    return std::uint8_t(value);
-}
 
 wxString pageLabel(const BufferBook& book) { return book.GetPageText(std::size_t(book.GetSelection())); }
 
@@ -68,34 +47,10 @@ void MainFrame::onCompareCombo(wxCommandEvent& event)
         return; // eight pages open: newPage has said so
     BufferGrid* result = book.currentBuffer;
 
-    const std::size_t total = std::min(first->capacity(), second->capacity()); // 16 × the fewer rows
     std::int64_t differences = 0;
-    ProgressWindow& gauge = progress();
-    gauge.progressStart(std::uint32_t(total));
-    for (std::size_t i = 0; i < total; ++i) {
-        gauge.progressStep();
-        // Two plain cells, nearly every cell of a read or loaded image: their
-        // texts are equal exactly when their bytes are.
-        if (first->isHexCellPlain(i) && second->isHexCellPlain(i)) {
-            const std::uint8_t a = first->getByte(i);
-            result->setByte(i, a);
-            if (a != second->getByte(i)) {
-                result->markRed(i);
-                ++differences;
-            }
-            continue;
-        }
-        const wxString a = first->hexCellText(i);
-        if (a.empty() && second->isHexCellEmpty(i))
-            continue;
-        result->setByte(i, leadingHexValue(a));
-        // Case only matters when the texts differ at all, which is rare.
-        const wxString b = second->hexCellText(i);
-        if (b != a && b.Upper() != a.Upper()) {
-            result->markRed(i);
-            ++differences;
-        }
-    }
+    result->changeBytes([&](ByteStore& cells) {
+        differences = compareBuffers(first->cells(), second->cells(), cells, progress());
+    });
 
     if (differences == 0) {
         book.closeCurrentPage();

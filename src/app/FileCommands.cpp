@@ -48,7 +48,8 @@ bool userAcceptsSize(std::uint64_t fileBytes, std::uint32_t bufferBytes)
 }
 
 // The compareCombo entry of the page shown takes the page's new name; then the
-// list's selection moves on by one entry (off the end: no selection).
+// list's selection moves on by one entry (off the end: no selection). The
+// list's own text shows the new name where it showed the old one.
 void renameCompareEntry(wxComboBox* combo, const wxString& oldLabel, const wxString& newLabel)
 {
     if (!combo)
@@ -56,6 +57,7 @@ void renameCompareEntry(wxComboBox* combo, const wxString& oldLabel, const wxStr
     const int entry = combo->FindString(oldLabel, true);
     // SetString may drop the selection of the entry it changes; keep it.
     const int selected = combo->GetSelection();
+    const bool showedOldLabel = combo->GetValue() == oldLabel;
     if (entry != wxNOT_FOUND)
         combo->SetString(unsigned(entry), newLabel);
     const int last = int(combo->GetCount()) - 1;
@@ -63,6 +65,9 @@ void renameCompareEntry(wxComboBox* combo, const wxString& oldLabel, const wxStr
         combo->SetSelection(0);
     else
         combo->SetSelection(selected < last ? selected + 1 : wxNOT_FOUND);
+    // A selected entry shows itself; with none GTK keeps whatever text was there.
+    if (combo->GetSelection() == wxNOT_FOUND && showedOldLabel && entry != wxNOT_FOUND)
+        combo->ChangeValue(newLabel);
 }
 
 } // namespace

@@ -18,6 +18,7 @@
 
 #include "app/Animations.h"
 #include "app/CompactStyle.h"
+#include "app/EveryChoice.h"
 #include "app/Identifiers.h"
 #include "app/Resources.h"
 #include "app/StatusLine.h"
@@ -42,8 +43,8 @@ constexpr int kToolBarHeight = 26;
 constexpr int kToolButtonWidth = 23; // when GTK cannot say
 
 // The tool-bar controls use a font one point smaller than the window's, so
-// that they fit the 26-pixel tool bar; the fill button and the check box, which
-// have less room for their words, two points.
+// that they fit the 26-pixel tool bar; the fill button, the check box and the
+// comparison list, which have less room for their words, two points.
 wxFont smallerFont(wxFont font, int points)
 {
     font.SetPointSize(font.GetPointSize() - points);
@@ -210,6 +211,8 @@ void MainFrame::createToolBarControls()
     for (const Crystal& crystal : CRYSTAL_TABLE)
         crystalCombo->Append(uiText(crystal.label));
     crystalCombo->SetValue(uiText(texts::CRYSTAL_AUTO));
+    reportEveryChoice(*modelCombo);
+    reportEveryChoice(*crystalCombo);
 
     startLabel_ = new wxStaticText(panel, 0, uiText(texts::LABEL_START));
     hexMark_ = new wxStaticText(panel, 0, uiText(texts::LABEL_HEX_MARK));
@@ -238,8 +241,17 @@ void MainFrame::createSidePanelControls()
     compareCombo->Append(bufferBook->GetPageText(bufferBook->GetSelection()));
     compareCombo->Disable();
     compareCombo->SetSelection(0);
+    reportEveryChoice(*compareCombo);
 
     selectionCheck->SetFont(smallerFont(GetFont(), 2));
+    // Page names can be any length, the box is 87 pixels wide: the list shows
+    // them whole (fitTextsToFixedWidths), and so does the box's tool tip for
+    // the name it shows.
+    compareCombo->SetFont(smallerFont(GetFont(), 2));
+    compareCombo->Bind(wxEVT_ENTER_WINDOW, [this](wxMouseEvent& event) {
+        event.Skip();
+        compareCombo->SetToolTip(compareCombo->GetValue());
+    });
     picture_ = new wxStaticBitmap(sidePanel, wxID_ANY, loadResourceBitmap("HC12BMP"));
     for (wxWindow* control : {static_cast<wxWindow*>(connectButton), static_cast<wxWindow*>(readButton),
                               static_cast<wxWindow*>(writeButton), static_cast<wxWindow*>(selectionCheck)})

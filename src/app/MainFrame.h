@@ -91,6 +91,7 @@ private:
     void placeToolBarControls();
     void placeSidePanelControls();
     void fitControlsToStyle();
+    void fitTextsToFixedWidths();
     void moveOnToolBar(wxWindow* control, wxPoint onToolBar);
     wxRect onToolBar(const wxWindow* control) const; // in the tool bar's client area
 

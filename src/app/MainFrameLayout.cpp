@@ -2,6 +2,9 @@
 // from the size a control created before them really has, so they are worked
 // out again once GTK has applied the compact style and the sizes are final.
 #include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
@@ -16,9 +19,14 @@
 #include <wx/toolbar.h>
 
 #include "app/CompactStyle.h"
+#include "app/FittedFont.h"
 #include "app/MainFrame.h"
+#include "app/StatusLine.h"
+#include "app/UiText.h"
 #include "app/WindowGeometry.h"
+#include "app/buffers/BufferGrid.h"
 #include "app/buffers/NumberField.h"
+#include "texts/ResultLines.h"
 
 namespace {
 
@@ -29,6 +37,30 @@ void fitToBestSize(wxWindow* control)
 {
     control->InvalidateBestSize();
     control->SetSize(control->GetBestSize());
+}
+
+// Each of `digits` repeated `length` times: among them is the widest text a
+// field of that many such digits can hold.
+std::vector<wxString> fullFields(const char* digits, std::size_t length)
+{
+    std::vector<wxString> texts;
+    for (const char* digit = digits; *digit; ++digit)
+        texts.push_back(wxString(*digit, length));
+    return texts;
+}
+
+// The longest line each status field shows: counts of seven digits at most.
+std::vector<std::vector<wxString>> widestStatusTexts()
+{
+    const std::string largest = std::to_string(kMaxByteCount);
+    return {
+        {uiText(readResultLine(kMaxByteCount)), uiText(writeResultLine(kMaxByteCount)),
+         uiText(loadResultLine(kMaxByteCount))},
+        {uiText(toStdString(texts::WRITE_FAILED_COUNT) + largest), uiText(comparisonSummary(kMaxByteCount))},
+        {},
+        {uiText(texts::STATE_CONNECTING), uiText(texts::STATE_RESET), uiText(texts::STATE_CONNECTED),
+         uiText(texts::STATE_NOT_CONNECTED)},
+    };
 }
 
 } // namespace
@@ -111,4 +143,32 @@ void MainFrame::fitControlsToStyle()
     compareCombo->InvalidateBestSize();
     compareCombo->SetSize(kCompareComboWidth, std::max(kCompareComboHeight, compareCombo->GetBestSize().y));
     placeSidePanelControls();
+    fitTextsToFixedWidths();
+}
+
+// The number fields and the status fields have fixed widths; the texts they
+// can be given show whole in them, in a font made smaller where needed. The
+// comparison list shows its page names, which can be any length, in a list
+// as wide as they are.
+void MainFrame::fitTextsToFixedWidths()
+{
+    wxFont numbers = toolBarPanel_->GetFont();
+    const std::pair<NumberField*, std::vector<wxString>> fields[] = {
+        {startField, fullFields("0123456789ABCDEF", 4)},
+        {countField, fullFields("0123456789", 7)},
+        {fillField, fullFields("0123456789ABCDEF", 2)},
+    };
+    for (const auto& [field, widest] : fields)
+        numbers = fontToFit(*field, numbers, widest, entryTextWidth(field));
+    for (const auto& [field, widest] : fields)
+        field->SetFont(numbers);
+
+    auto* statusLine = static_cast<StatusLine*>(GetStatusBar());
+    wxFont status = statusLine->GetFont();
+    const std::vector<std::vector<wxString>> widest = widestStatusTexts();
+    for (std::size_t field = 0; field < widest.size(); ++field)
+        status = fontToFit(*statusLine, status, widest[field], statusLine->textWidth(int(field)));
+    statusLine->SetFont(status);
+
+    listShowsWholeEntries(compareCombo);
 }

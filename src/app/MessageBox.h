@@ -1,6 +1,6 @@
 // Every message box of the program goes through here: no parent window, the
-// caption, the buttons and the icon given. Tests answer them through wx's
-// modal-dialog hook.
+// caption, the buttons and the icon given, the buttons labelled in Polish.
+// Tests answer them through wx's modal-dialog hook.
 #pragma once
 
 #include <wx/defs.h>

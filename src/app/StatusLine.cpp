@@ -1,11 +1,32 @@
 #include "app/StatusLine.h"
 
+#include <algorithm>
+
 #include <wx/dcclient.h>
 
 StatusLine::StatusLine(wxWindow* parent, wxWindowID id, long style, const wxString& name)
     : SteadyDefaults<wxStatusBar>(parent, id, style, name)
 {
     Bind(wxEVT_PAINT, &StatusLine::onPaint, this);
+}
+
+int StatusLine::textWidth(int field) const
+{
+    constexpr int kTextMargin = 2; // the toolkit's, on each side of a field's text
+    wxRect area;
+    if (!GetFieldRect(field, area))
+        return 0;
+    int right = area.GetRight();
+    if (ShowsSizeGrip())
+        right = std::min(right, GetSizeGripRect().GetLeft());
+    return right + 1 - area.x - 2 * kTextMargin;
+}
+
+void StatusLine::DoUpdateStatusText(int field)
+{
+    wxRect area;
+    if (GetFieldRect(field, area))
+        RefreshRect(area);
 }
 
 int StatusLine::onlyFieldToPaint() const

@@ -9,8 +9,12 @@
 
 class ToolBarPanel : public wxNavigationEnabled<wxControl> {
 public:
-    ToolBarPanel(wxWindow* parent, const wxSize& size)
-    {
-        Create(parent, wxID_ANY, wxDefaultPosition, size, wxBORDER_NONE | wxTAB_TRAVERSAL);
-    }
+    ToolBarPanel(wxWindow* parent, const wxSize& size);
+
+private:
+    // GTK's tool bar sends Tab and Shift+Tab from any of its items straight
+    // to the widget after (or before) the whole tool bar. Here they go to the
+    // next (or previous) control that takes the keyboard, and leave the tool
+    // bar only from its last (or first) one.
+    void onCharHook(wxKeyEvent& event);
 };

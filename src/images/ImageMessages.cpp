@@ -1,38 +1,28 @@
 // Filling the catalogue's image-file texts with the numbers of a problem.
 #include "images/ImageMessages.h"
 
-#include <cstdio>
-
 #include "texts/FillIn.h"
 
 namespace {
 
 std::string decimal(std::uint64_t value) { return std::to_string(value); }
 
-// Upper-case hexadecimal, at least `digits` long.
-std::string hex(std::uint64_t value, int digits)
-{
-    char text[24];
-    std::snprintf(text, sizeof text, "%0*llX", digits, static_cast<unsigned long long>(value));
-    return text;
-}
-
 // Four digits as the grid's labels show addresses; more for those beyond 16 bits.
-std::string address(std::uint64_t value) { return hex(value, value > 0xFFFFFF ? 8 : value > 0xFFFF ? 6 : 4); }
+std::string address(std::uint64_t value) { return hexNumber(value, value > 0xFFFFFF ? 8 : value > 0xFFFF ? 6 : 4); }
 
 std::string characterText(char c)
 {
     const auto code = static_cast<unsigned char>(c);
     if (code >= 0x20 && code < 0x7F)
         return fillIn(texts::RECORD_CHARACTER, {{"character", std::string(1, c)}});
-    return fillIn(texts::RECORD_CHARACTER_CODE, {{"code", hex(code, 2)}});
+    return fillIn(texts::RECORD_CHARACTER_CODE, {{"code", hexNumber(code, 2)}});
 }
 
 std::string typeText(ImageFormat format, std::uint8_t type)
 {
     if (format == ImageFormat::sRecord)
         return fillIn(texts::RECORD_TYPE_SRECORD, {{"type", decimal(type)}});
-    return fillIn(texts::RECORD_TYPE_INTEL_HEX, {{"type", hex(type, 2)}});
+    return fillIn(texts::RECORD_TYPE_INTEL_HEX, {{"type", hexNumber(type, 2)}});
 }
 
 } // namespace
@@ -55,10 +45,10 @@ std::string recordErrorText(ImageFormat format, const RecordError& e)
                       {{"line", line}, {"found", decimal(e.found)}, {"expected", decimal(e.expected)}});
     case RecordProblem::badLength:
         return fillIn(texts::RECORD_BAD_LENGTH,
-                      {{"line", line}, {"found", hex(e.found, 2)}, {"type", typeText(format, e.recordType)}});
+                      {{"line", line}, {"found", hexNumber(e.found, 2)}, {"type", typeText(format, e.recordType)}});
     case RecordProblem::badChecksum:
         return fillIn(texts::RECORD_BAD_CHECKSUM,
-                      {{"line", line}, {"found", hex(e.found, 2)}, {"expected", hex(e.expected, 2)}});
+                      {{"line", line}, {"found", hexNumber(e.found, 2)}, {"expected", hexNumber(e.expected, 2)}});
     case RecordProblem::unknownType:
         return fillIn(texts::RECORD_UNKNOWN_TYPE, {{"line", line}, {"type", typeText(format, e.recordType)}});
     case RecordProblem::afterEnd:

@@ -59,17 +59,24 @@ std::string lowerCase(std::string_view text)
 MemoryImageLoad loadMemoryImage(const std::string& path, const AfterSizeHook& afterSize)
 {
     ImageLoad file = loadImageFile(path, afterSize);
-    MemoryImageLoad load;
-    load.failure = file.failure;
-    load.reason = std::move(file.reason);
-    load.fileSize = file.fileSize;
-    if (!file.ok())
+    if (!file.ok()) {
+        MemoryImageLoad load;
+        load.failure = file.failure;
+        load.reason = std::move(file.reason);
+        load.fileSize = file.fileSize;
         return load;
+    }
+    return memoryImageOfContent(std::move(file.bytes));
+}
 
-    const std::string_view content(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size());
+MemoryImageLoad memoryImageOfContent(std::vector<std::uint8_t> bytes)
+{
+    MemoryImageLoad load;
+    load.fileSize = bytes.size();
+    const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     load.format = formatOfContent(content);
     if (load.format == ImageFormat::raw) {
-        load.image = wholeImage(0, std::move(file.bytes));
+        load.image = wholeImage(0, std::move(bytes));
         return load;
     }
     RecordRead read = load.format == ImageFormat::sRecord ? readSRecords(content) : readIntelHex(content);

@@ -22,6 +22,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "images/ImageFile.h"
 #include "images/MemoryImage.h"
@@ -45,6 +46,9 @@ struct MemoryImageLoad {
 // Reads the file at `path` (a file-system path). `afterSize` is for tests, as
 // for loadImageFile.
 MemoryImageLoad loadMemoryImage(const std::string& path, const AfterSizeHook& afterSize = {});
+
+// The same for content that came from elsewhere than a file (standard input).
+MemoryImageLoad memoryImageOfContent(std::vector<std::uint8_t> content);
 
 // The format a file name asks for by its ending (.s19, .s28, .s37, .mot, .srec;
 // .hex, .ihx; .bin; in any case); none for other names.

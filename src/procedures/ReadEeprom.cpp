@@ -36,7 +36,7 @@ void readEeprom(TargetSession& session)
     auto lost = [&] { return link.connectionState() < 1; };
     bool interrupted = false;
     std::uint32_t offset = 0;
-    for (; offset < count; offset += 2) {
+    for (; offset < count && !window.stopRequested(); offset += 2) {
         interrupted = true;
         const auto address = static_cast<std::uint16_t>(start + offset);
         std::array<std::uint8_t, 2> first{};
@@ -44,6 +44,8 @@ void readEeprom(TargetSession& session)
         // Each word is read twice and the readings compared; three attempts at
         // most, each two 'L' requests with four 300 ms byte time-outs.
         for (int attempt = 0; attempt < kAttempts; ++attempt) {
+            if (attempt > 0)
+                window.noteRetry();
             first = {0, 0};
             second = {0, 0};
             link.sendFrame(readWordFrame(address).bytes());

@@ -50,6 +50,15 @@ public:
     virtual void enableTargetCommands(bool mc9s12) = 0;
 
     virtual bool selectionChecked() = 0;
+
+    // Asked before each word of a read or a write: true ends the operation
+    // there, as if the range ended before that word, so the word before is
+    // complete and the target's registers are at rest (the command line's
+    // Ctrl+C). The window's operations always run to their end.
+    virtual bool stopRequested() { return false; }
+    // A word is read or programmed once more: its two readings differed, or
+    // its verify failed. The command line counts them; the window does not.
+    virtual void noteRetry() {}
 };
 
 // The buffer shown (its grid), as the procedures use it. Offsets are byte

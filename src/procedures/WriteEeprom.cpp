@@ -127,8 +127,10 @@ void EepromWriter::programAndVerify(EepromFamily& family, std::uint32_t offset, 
         const std::array<bool, 2> differs{r0 != b0, r1 != b1};
         if (!differs[0] && !differs[1])
             return;
-        if (reprogrammings < MAX_REPROGRAMMINGS)
+        if (reprogrammings < MAX_REPROGRAMMINGS) {
+            window_.noteRetry();
             continue;
+        }
         for (std::uint32_t i = 0; i < 2; ++i) {
             if (!differs[i])
                 continue;
@@ -174,7 +176,7 @@ void EepromWriter::run()
     failedWrites_ = 0;
 
     std::uint32_t offset = 0;
-    for (; offset < count_; offset += 2) {
+    for (; offset < count_ && !window_.stopRequested(); offset += 2) {
         const auto address = static_cast<std::uint16_t>(start_ + offset);
         // Either byte selected: the whole word is written.
         const bool skipped = selectionOnly && !selected[offset] && !selected[offset + 1];

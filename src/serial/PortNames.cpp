@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <tuple>
@@ -17,6 +19,35 @@ namespace {
 constexpr std::string_view DEFAULT_SIM_MODEL = "MC9S12DT128";
 constexpr std::string_view RFC2217_SCHEME = "rfc2217://";
 constexpr int DEFAULT_SIM_CRYSTAL_MHZ = 16;
+
+// The port box wraps its lines only at spaces, so a device named by a long
+// ROVIDADA_COMn value (or a long model name in the reason) would make it wider
+// than any screen. Beyond these many characters a line keeps its start and end.
+constexpr std::size_t BOX_DEVICE_CHARS = 60;
+constexpr std::size_t BOX_REASON_CHARS = 120;
+
+bool startsCharacter(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }
+
+// At most `limit` characters of a UTF-8 text: the first and the last ones,
+// with "…" between them in place of the rest.
+std::string shortenedForBox(std::string_view text, std::size_t limit)
+{
+    const std::size_t characters = std::size_t(std::count_if(text.begin(), text.end(), startsCharacter));
+    if (characters <= limit)
+        return std::string(text);
+    const std::size_t kept = (limit - 1) / 2; // on each side of the "…"
+    std::size_t headEnd = 0;
+    for (std::size_t seen = 0; headEnd < text.size(); ++headEnd) {
+        if (startsCharacter(text[headEnd]) && seen++ == kept)
+            break;
+    }
+    std::size_t tailStart = text.size();
+    for (std::size_t seen = 0; seen < kept;) {
+        if (startsCharacter(text[--tailStart]))
+            ++seen;
+    }
+    return std::string(text.substr(0, headEnd)) + "…" + std::string(text.substr(tailStart));
+}
 
 // Serial tty families in the order their ports are counted.
 constexpr std::string_view DEVICE_FAMILIES[] = {"ttyUSB", "ttyACM", "ttyS"};
@@ -147,24 +178,9 @@ std::optional<PortSpec> parseRfc2217Spec(const std::string& value, const std::st
     return network;
 }
 
-// The serial devices in counting order: family, then number.
-std::vector<std::string> orderedDevices(const std::vector<std::string>& names)
+std::optional<int> comNumber(const std::string& portName)
 {
-    std::vector<std::tuple<std::size_t, int, std::string>> found;
-    for (const auto& name : names)
-        for (std::size_t family = 0; family < std::size(DEVICE_FAMILIES); ++family) {
-            const std::string_view prefix = DEVICE_FAMILIES[family];
-            if (!name.starts_with(prefix))
-                continue;
-            if (const auto number = smallNumber(std::string_view(name).substr(prefix.size())))
-                found.emplace_back(family, *number, name);
-            break;
-        }
-    std::sort(found.begin(), found.end());
-    std::vector<std::string> ordered;
-    for (const auto& entry : found)
-        ordered.push_back("/dev/" + std::get<2>(entry));
-    return ordered;
+    return portName.starts_with("COM") ? smallNumber(std::string_view(portName).substr(3)) : std::nullopt;
 }
 
 } // namespace
@@ -172,7 +188,7 @@ std::vector<std::string> orderedDevices(const std::vector<std::string>& names)
 PortSpec resolvePortName(const std::string& portName, const EnvironmentLookup& environment,
                          const SerialDeviceLister& listDevices)
 {
-    const auto number = portName.starts_with("COM") ? smallNumber(std::string_view(portName).substr(3)) : std::nullopt;
+    const auto number = comNumber(portName);
     if (!number || *number < 1)
         return invalid(portName, texts::PORT_NAME_UNKNOWN);
 
@@ -180,7 +196,7 @@ PortSpec resolvePortName(const std::string& portName, const EnvironmentLookup& e
     if (const auto value = environment(variable))
         return resolvePortValue(*value, variable + "=" + *value);
 
-    const auto devices = orderedDevices(listDevices());
+    const auto devices = serialDevicesInComOrder(listDevices);
     if (std::size_t(*number) <= devices.size())
         return spec(PortSpec::Kind::Device, devices[*number - 1]);
     return spec(PortSpec::Kind::Device, "/dev/ttyS" + std::to_string(*number - 1));
@@ -198,6 +214,33 @@ PortSpec resolvePortValue(const std::string& value, const std::string& shownAs)
     if (sim->kind == PortSpec::Kind::Simulated)
         sim->device = "sim:" + sim->model + "@" + std::to_string(sim->crystalMHz) + "MHz";
     return *sim;
+}
+
+PortSpec resolvePortNameOrValue(const std::string& given, const EnvironmentLookup& environment,
+                                const SerialDeviceLister& listDevices)
+{
+    if (comNumber(given))
+        return resolvePortName(given, environment, listDevices);
+    return resolvePortValue(given, given);
+}
+
+std::vector<std::string> serialDevicesInComOrder(const SerialDeviceLister& listDevices)
+{
+    std::vector<std::tuple<std::size_t, int, std::string>> found;
+    for (const auto& name : listDevices())
+        for (std::size_t family = 0; family < std::size(DEVICE_FAMILIES); ++family) {
+            const std::string_view prefix = DEVICE_FAMILIES[family];
+            if (!name.starts_with(prefix))
+                continue;
+            if (const auto number = smallNumber(std::string_view(name).substr(prefix.size())))
+                found.emplace_back(family, *number, name);
+            break;
+        }
+    std::sort(found.begin(), found.end());
+    std::vector<std::string> ordered;
+    for (const auto& entry : found)
+        ordered.push_back("/dev/" + std::get<2>(entry));
+    return ordered;
 }
 
 std::optional<std::string> systemEnvironment(const std::string& name)
@@ -231,13 +274,35 @@ std::vector<std::string> listSerialDevices(const std::string& sysClassTty)
     return names;
 }
 
+std::string portOpenReason(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return toStdString(texts::PORT_REASON_NO_DEVICE);
+    case EACCES:
+    case EPERM:
+        return toStdString(texts::PORT_REASON_NO_PERMISSION);
+    case EBUSY:
+        return toStdString(texts::PORT_REASON_IN_USE);
+    case ENOTTY:
+    case EISDIR:
+        return toStdString(texts::PORT_REASON_NOT_SERIAL);
+    case EIO:
+        return toStdString(texts::PORT_REASON_IO_ERROR);
+    default:
+        return std::strerror(error);
+    }
+}
+
 std::string portOpenFailureText(std::string_view device, std::string_view reason, bool permissionDenied)
 {
     std::string text = toStdString(texts::PORT_OPEN_FAILED);
     text += "\n";
-    text += device;
+    text += shortenedForBox(device, BOX_DEVICE_CHARS);
     text += ": ";
-    text += reason;
+    text += shortenedForBox(reason, BOX_REASON_CHARS);
     if (permissionDenied) {
         text += "\n";
         text += toStdString(texts::PORT_DIALOUT_HINT);

@@ -37,6 +37,15 @@ PortSpec resolvePortName(const std::string& portName, const EnvironmentLookup& e
 // brackets). `shownAs` names the value in the box when it is not understood.
 PortSpec resolvePortValue(const std::string& value, const std::string& shownAs);
 
+// A port as the command line takes it: a port name "COMn" as above, or a port
+// value given directly.
+PortSpec resolvePortNameOrValue(const std::string& given, const EnvironmentLookup& environment,
+                                const SerialDeviceLister& listDevices);
+
+// The machine's serial devices ("/dev/ttyUSB0", ...) in the order "COMn"
+// counts them: /dev/ttyUSB*, then /dev/ttyACM*, then /dev/ttyS*, each by number.
+std::vector<std::string> serialDevicesInComOrder(const SerialDeviceLister& listDevices);
+
 // The process environment (an empty value counts as unset).
 std::optional<std::string> systemEnvironment(const std::string& name);
 
@@ -45,6 +54,11 @@ std::optional<std::string> systemEnvironment(const std::string& name);
 // its UART type is known (not 0).
 std::vector<std::string> listSerialDevices(const std::string& sysClassTty = "/sys/class/tty");
 
+// Why a device could not be opened, for the port box: the common reasons in
+// Polish, any other in the system's words.
+std::string portOpenReason(int error);
+
 // The port box text: "Niewłaściwa nazwa portu lub port jest aktywny.", then
-// "<device>: <reason>", then the dialout hint when permission was denied.
+// "<device>: <reason>", then the dialout hint when permission was denied. A
+// very long device name or reason keeps only its start and end.
 std::string portOpenFailureText(std::string_view device, std::string_view reason, bool permissionDenied);

@@ -1,4 +1,5 @@
-// Opens the device behind a port name ("COM1" ... "COM4"). The program uses the
+// Opens the device behind a port name ("COM1" ... "COM4"; the command line
+// also names a device path or a simulated board directly). The program uses the
 // system opener (environment, serial devices, simulated boards); tests hand the
 // window an opener of their own that wires a port to a simulated board they hold.
 #pragma once

@@ -11,7 +11,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
+
+#include "serial/PortNames.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ PortOpenResult failedOpen(const std::string& path, int error)
 {
     PortOpenResult result;
     result.device = path;
-    result.reason = std::strerror(error);
+    result.reason = portOpenReason(error);
     result.permissionDenied = error == EACCES || error == EPERM;
     return result;
 }

@@ -15,7 +15,7 @@ SystemPortOpener::SystemPortOpener(SimulatedBoardOpener openSimulated, Environme
 
 PortOpenResult SystemPortOpener::open(const std::string& portName)
 {
-    return openResolved(resolvePortName(portName, environment_, listDevices_));
+    return openResolved(resolvePortNameOrValue(portName, environment_, listDevices_));
 }
 
 PortOpenResult SystemPortOpener::openResolved(const PortSpec& resolved)

@@ -1,6 +1,7 @@
 // The program's port opener: resolves "COMn" (environment, serial devices of
-// this machine, /dev/ttyS{n-1}) and opens a POSIX serial device, a simulated
-// board or a serial port served over the network by RFC 2217. The simulator is
+// this machine, /dev/ttyS{n-1}), or takes a port value given directly (the
+// command line's --port), and opens a POSIX serial device, a simulated board
+// or a serial port served over the network by RFC 2217. The simulator is
 // handed in, so that this layer does not depend on it.
 #pragma once
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "texts/Texts.h"
+
 namespace {
 // Frame lengths by command letter; 0 for a byte that starts no frame.
 std::size_t frameLength(std::uint8_t code)
@@ -26,11 +28,11 @@ std::shared_ptr<SimulatedBoard> SimulatedBoard::create(const std::string& modelN
 {
     const SimPart* part = findSimPart(modelName);
     if (!part) {
-        reason = "unknown model \"" + modelName + "\"";
+        reason = toStdString(texts::SIM_UNKNOWN_MODEL) + "\"" + modelName + "\"";
         return nullptr;
     }
     if (crystalMHz != 4 && crystalMHz != 8 && crystalMHz != 16) {
-        reason = "unsupported crystal " + std::to_string(crystalMHz) + " MHz (4, 8 or 16)";
+        reason = toStdString(texts::PORT_SPEC_BAD_CRYSTAL);
         return nullptr;
     }
     return std::make_shared<SimulatedBoard>(*part, crystalMHz, std::move(faults));

@@ -80,6 +80,11 @@ void ByteStore::editHexCell(std::size_t k, const std::wstring& typed)
         oddHex_[k] = text;
         setFlag(k, HEX_ODD, true);
     }
+    const wchar_t glyph = typedHexGlyph(text);
+    if (glyph != byteGlyph(value)) {
+        oddChar_[k] = std::wstring(1, glyph);
+        setFlag(k, CHAR_ODD, true);
+    }
 }
 
 void ByteStore::editCharCell(std::size_t k, const std::wstring& typed)

@@ -15,6 +15,13 @@
 
 #include "store/CellBlock.h"
 
+// The cells a buffer of byteCount bytes holds: whole rows, at least one.
+inline constexpr std::size_t cellsForByteCount(std::size_t byteCount)
+{
+    constexpr std::size_t row = CellBlock::kRowStride;
+    return byteCount <= row ? row : (byteCount + row - 1) / row * row;
+}
+
 // The cells of a block as they were at one moment (bytes, texts, marks),
 // packed: what an undo step keeps.
 class CellSnapshot {

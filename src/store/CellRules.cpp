@@ -1,5 +1,7 @@
 #include "store/CellRules.h"
 
+#include <algorithm>
+
 #include "store/HexDigits.h"
 #include "store/Windows1250.h"
 
@@ -54,6 +56,17 @@ wchar_t byteGlyph(std::uint8_t value)
         return L'.';
     const char32_t c = windows1250ToUnicode(value);
     return c == 0 ? L'.' : wchar_t(c);
+}
+
+wchar_t typedHexGlyph(const std::wstring& text)
+{
+    const std::uint8_t low = hexCellValue(text);
+    const std::size_t firstDigit = std::min(text.find_first_not_of(L'0'), text.size());
+    const bool moreThanAByte = text.size() - firstDigit > 2;
+    // Of the "." codes only 0xFF has a character of its own in the code page.
+    if (low == 0xFF && moreThanAByte)
+        return wchar_t(windows1250ToUnicode(low));
+    return byteGlyph(low);
 }
 
 std::uint8_t charCellValue(const std::wstring& text)

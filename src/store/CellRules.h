@@ -25,6 +25,12 @@ std::uint8_t hexCellValue(const std::wstring& text);
 // 0x00-0x1F, 0x7F, 0xFF and for the codes Windows-1250 leaves unassigned.
 wchar_t byteGlyph(std::uint8_t value);
 
+// The character a hexadecimal cell's twin shows after the user typed the cell
+// to `text` (as normalizeHexCell keeps it). The "." of 0xFF belongs to the
+// value 0xFF alone: digits that spell more than a byte ("1FF") show the
+// character of their low 8 bits.
+wchar_t typedHexGlyph(const std::wstring& text);
+
 // The byte a character cell's text stands for: the Windows-1250 code of its
 // first character, 0 when the text is empty.
 std::uint8_t charCellValue(const std::wstring& text);

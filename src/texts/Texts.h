@@ -55,6 +55,12 @@ inline constexpr Text CRYSTAL_16MHZ = u8"16MHz";
 inline constexpr Text CRYSTAL_8MHZ = u8"8MHz";
 inline constexpr Text CRYSTAL_4MHZ = u8"4MHz";
 
+// Buttons of the message boxes, whatever the system's language
+inline constexpr Text BUTTON_YES = u8"Tak";
+inline constexpr Text BUTTON_NO = u8"Nie";
+inline constexpr Text BUTTON_CANCEL = u8"Anuluj";
+inline constexpr Text BUTTON_OK = u8"OK";
+
 // Captions
 inline constexpr Text CAPTION_ERROR = u8"Błąd";
 inline constexpr Text CAPTION_WARNING = u8"Ostrzeżenie";
@@ -96,6 +102,14 @@ inline constexpr Text NET_BINARY_REFUSED = u8"serwer odmówił binarnego trybu T
 inline constexpr Text NET_SETTINGS_REFUSED = u8"serwer nie ustawił linii 38400 8N1";
 inline constexpr Text NET_SERVER_CLOSED = u8"serwer zamknął połączenie (port może być zajęty przez innego klienta)";
 inline constexpr Text NET_BAD_TELNET = u8"serwer przysłał błędne dane Telnet";
+// Why a device could not be opened (second line of the port box, after the device).
+inline constexpr Text PORT_REASON_NO_DEVICE = u8"nie ma takiego urządzenia";
+inline constexpr Text PORT_REASON_NO_PERMISSION = u8"brak uprawnień do urządzenia";
+inline constexpr Text PORT_REASON_IN_USE = u8"port jest używany przez inny program";
+inline constexpr Text PORT_REASON_NOT_SERIAL = u8"to nie jest port szeregowy";
+inline constexpr Text PORT_REASON_IO_ERROR = u8"błąd wejścia/wyjścia";
+// A simulated board of a model it does not know (followed by the name in quotes).
+inline constexpr Text SIM_UNKNOWN_MODEL = u8"nieznany model ";
 inline constexpr Text LINE_FRAMING_ERROR = u8"Wykryto błędy w ramce";
 inline constexpr Text LINE_IO_ERROR = u8"Wykryto błędy I/O";
 inline constexpr Text LINE_INPUT_OVERFLOW = u8"Bufor wejścia przepełniony. Nasąpi utrata części danych";
@@ -243,5 +257,139 @@ inline constexpr Text RECORD_NO_END = u8"Plik kończy się bez rekordu końca pl
 inline constexpr Text RECORD_NO_DATA = u8"Plik nie zawiera żadnego rekordu danych.";
 inline constexpr Text RECORD_TYPE_SRECORD = u8"S{type}";
 inline constexpr Text RECORD_TYPE_INTEL_HEX = u8"typu {type}";
+
+// The command line (rovidada-de12-cli). Its own texts are in English, as the
+// tools it sits beside (avrdude, stm32flash, esptool) are; where the window has
+// a text for the same thing, the command line prints the window's.
+inline constexpr Text CLI_PROGRAM = u8"rovidada-de12-cli";
+inline constexpr Text CLI_VERSION = u8"rovidada-de12-cli 1.5";
+inline constexpr Text CLI_HELP = u8R"(Usage: rovidada-de12-cli [OPTIONS] COMMAND [FILE...]
+
+Reads, writes and verifies the EEPROM of HC12 and MC9S12 microcontrollers
+through the Rovidada DE12 adapter, with the same frames and pauses as the
+window, and without a display.
+
+Commands:
+  ports          list the serial ports: device, /dev/serial/by-id names, COMn
+  models         list the models, with their EEPROM start and size
+  connect        reset the adapter, check its greeting, choose or detect the
+                 crystal (MC9S12: ask for the memory sizes); say what it found
+  read -o FILE   read the EEPROM into FILE ("-": standard output)
+  write FILE     erase, program and verify FILE into the EEPROM, with retries
+                 ("-": standard input); failed cells are listed by address
+  verify FILE    read the EEPROM back and list every address that differs
+                 from FILE, with both values
+  diff A B       compare two image files offline, like the window's
+                 "Porównaj z": every differing offset with both values
+  help           this text
+
+Options (before or after the command):
+  -p, --port PORT        COM1, COM2, ... (resolved as in the window: the
+                         variable ROVIDADA_COMn first, then the n-th serial
+                         port), a device path such as /dev/serial/by-id/...,
+                         sim or sim:MODEL@nMHz (a simulated board);
+                         default: $ROVIDADA_PORT, else COM1
+  -m, --model MODEL      the target's model, as "models" lists it
+                         (needed by connect, read, write and verify)
+  -c, --crystal MHZ      16, 8, 4 or auto (default: detected while connecting)
+  -s, --start HEX        first address, even (default: the EEPROM's start;
+                         MC9S12: as the chip reports it); not for record files
+  -n, --count N          bytes to read (default: the EEPROM's size)
+  -o, --output FILE      the file read writes (replaced only once complete)
+      --on-failures WHAT when a write has failed on 5 % or 10 % of its cells:
+                         ask (on the terminal, the default; without one: stop),
+                         stop or continue
+      --json             print one summary object on standard output (port,
+                         device, model, crystal, operation, start, count,
+                         failed cells, retries, seconds, CRC-32 of the image)
+  -q, --quiet            no progress and no result lines; errors only
+  -h, --help             this text
+  -V, --version          the version
+
+Images are raw binary (byte k of the file is the byte at start + k),
+S-records or Intel HEX (which name their own addresses; a gap in them keeps
+the EEPROM's byte on HC12 parts), recognised by their content; read writes the
+format its output's name ends in (.s19, .s28, .s37, .mot, .srec, .hex, .ihx),
+raw for any other.
+Progress (bytes, rate, time left) goes to standard error while it is a
+terminal. Several boards can be served at once, one process per port; a port
+in use by another process is refused at once.
+
+Exit status:
+  0    done
+  1    cells failed after a write, or differences after a verify or a diff
+  2    usage: unknown command, option or model, a bad start or count
+  3    file: an image that cannot be read or is too large, an output that
+       cannot be written (nothing half-written is left)
+  4    the port cannot be opened (missing, in use, no permission)
+  5    the adapter did not greet: no greeting, or a wrong one
+  6    the target did not answer, or the connection was lost
+  7    the target refused: EEPROM protected, ECLKDIV not set, ESTAT errors
+  130  interrupted (Ctrl+C or SIGTERM): the word in progress is completed,
+       the port released, and the result line says how far it got; a second
+       Ctrl+C ends the program at once
+
+Examples:
+  rovidada-de12-cli ports
+  rovidada-de12-cli -p /dev/ttyUSB0 -m HC912D60x read -o board.bin
+  rovidada-de12-cli -p COM2 -m MC9S12DT128 --on-failures stop write board.bin
+  rovidada-de12-cli -p COM2 -m MC9S12DT128 --json verify board.bin
+  rovidada-de12-cli -p sim:HC12B@8MHz -m HC12B -s 0D00 -n 64 read -o - | xxd
+  rovidada-de12-cli diff old.bin new.bin
+  printf '%s\n' /dev/ttyUSB0 /dev/ttyUSB1 |
+    xargs -P2 -I{} rovidada-de12-cli -q -p {} -m HC12B write board.bin
+)";
+inline constexpr Text CLI_SEE_HELP = u8" (see rovidada-de12-cli --help)";
+inline constexpr Text CLI_NO_COMMAND = u8"no command given";
+inline constexpr Text CLI_UNKNOWN_COMMAND = u8"unknown command '{command}'";
+inline constexpr Text CLI_UNKNOWN_OPTION = u8"unknown option '{option}'";
+inline constexpr Text CLI_OPTION_NEEDS_VALUE = u8"option '{option}' needs a value";
+inline constexpr Text CLI_OPTION_TAKES_NO_VALUE = u8"option '{option}' takes no value";
+inline constexpr Text CLI_OPTION_NOT_FOR_COMMAND = u8"option '{option}' does not apply to '{command}'";
+inline constexpr Text CLI_UNKNOWN_MODEL = u8"unknown model '{model}' (models: {models})";
+inline constexpr Text CLI_MODEL_MISSING = u8"'{command}' needs the model: -m MODEL (models: {models})";
+inline constexpr Text CLI_BAD_START = u8"start '{start}' is not a hexadecimal address from 0000 to FFFF";
+inline constexpr Text CLI_ODD_START = u8"start {start} is odd: the EEPROM is read and written a word (two bytes) at a time";
+inline constexpr Text CLI_BAD_COUNT = u8"count '{count}' is not a number from 1 to 65536";
+inline constexpr Text CLI_RANGE_PAST_END = u8"start {start} and count {count} run past address FFFF";
+inline constexpr Text CLI_BAD_CRYSTAL = u8"crystal '{crystal}' is not 16, 8, 4 or auto";
+inline constexpr Text CLI_BAD_ON_FAILURES = u8"--on-failures '{answer}' is not ask, stop or continue";
+inline constexpr Text CLI_ARGUMENT_COUNT = u8"'{command}' takes {takes}, not {given}";
+inline constexpr Text CLI_TAKES_NOTHING = u8"no file";
+inline constexpr Text CLI_TAKES_ONE_FILE = u8"one image file";
+inline constexpr Text CLI_TAKES_TWO_FILES = u8"two image files";
+inline constexpr Text CLI_OUTPUT_MISSING = u8"'read' needs the output: -o FILE (\"-\" for standard output)";
+inline constexpr Text CLI_JSON_AND_STDOUT = u8"--json and -o - cannot share standard output";
+inline constexpr Text CLI_STDIN_IS_TERMINAL = u8"standard input is a terminal: name an image file, or pipe one in";
+inline constexpr Text CLI_STDOUT_IS_TERMINAL = u8"standard output is a terminal: name a file, or pipe the image on";
+inline constexpr Text CLI_START_FOR_RAW_ONLY = u8"{file} names its own addresses: -s is for raw images";
+inline constexpr Text CLI_IMAGE_EMPTY = u8"{file}: the image is empty, there is nothing to write";
+inline constexpr Text CLI_IMAGE_DOES_NOT_FIT = u8"{file}: {count} bytes from {start} do not fit the EEPROM, {first} to {last}";
+inline constexpr Text CLI_FILE_FAILURE = u8"{file}: {text}"; // the window's text, and the reason
+inline constexpr Text CLI_INTERRUPTED = u8"interrupted: stopped between two words, the port is released";
+inline constexpr Text CLI_INTERRUPTED_AFTER_CONNECT = u8"interrupted: stopped after connecting, before the {operation}";
+inline constexpr Text CLI_ANSWER_PROMPT = u8" [t/N] ";
+inline constexpr Text CLI_NO_TERMINAL_TO_ASK = u8"no terminal to ask: stopping (--on-failures continue goes on)";
+inline constexpr Text CLI_REPORT_PORT = u8"port     {port}";
+inline constexpr Text CLI_REPORT_DEVICE = u8" ({device})";
+inline constexpr Text CLI_REPORT_MODEL = u8"model    {model}";
+inline constexpr Text CLI_REPORT_CRYSTAL_DETECTED = u8"crystal  {mhz} MHz, detected";
+inline constexpr Text CLI_REPORT_CRYSTAL_CHOSEN = u8"crystal  {mhz} MHz, chosen";
+inline constexpr Text CLI_REPORT_EEPROM = u8"EEPROM   {start}, {count} bytes";
+inline constexpr Text CLI_FAILED_CELL = u8"{address}: {wanted} not written";
+inline constexpr Text CLI_DIFFERING_CELL = u8"{address}: file {file}, EEPROM {eeprom}";
+inline constexpr Text CLI_UNSTABLE_CELL = u8"{address}: {value} read unstable, its two readings differed";
+inline constexpr Text CLI_DIFF_CELL = u8"{offset}: {first} {second}";
+inline constexpr Text CLI_NO_BYTE = u8"--";
+inline constexpr Text CLI_DIFF_SIZES = u8"sizes differ: {first} has {firstCount} bytes, {second} {secondCount}";
+inline constexpr Text CLI_SAVED = u8"{file}: {count} bytes, CRC-32 {crc}";
+inline constexpr Text CLI_PORT_ROW = u8"{port} {device}"; // the port name padded to six
+inline constexpr Text CLI_PORT_FROM_VARIABLE = u8"  (ROVIDADA_{port})";
+inline constexpr Text CLI_PORT_NO_DEVICE = u8"  (no such device)";
+inline constexpr Text CLI_PORT_NO_COM = u8"-";
+inline constexpr Text CLI_MODEL_ROW = u8"{model} {start} {size} bytes  {family}"; // name padded to 12, size to 6
+inline constexpr Text CLI_FAMILY_HC12 = u8"HC12";
+inline constexpr Text CLI_FAMILY_MC9S12 = u8"MC9S12 (start and size as the chip reports them)";
+inline constexpr Text CLI_PROGRESS = u8"{done}/{total} bytes  {rate} B/s  {left} left";
 
 } // namespace texts

@@ -7,14 +7,16 @@ person would (XTest through xdotool): port, model, crystal, connect, read, edit
 cells in both halves, fill a block, write, read again into a new buffer,
 compare, save, load into another page and save again. The saved files must hold
 exactly the image the run built: the simulated EEPROM starts erased (0xFF) and
-takes the edits and the fill. Screens go to the output folder: after-read.png
-on every run, failure.png when a step fails.
+takes the edits and the fill. The program must print no GTK warning or critical
+on the way. Screens go to the output folder: after-read.png on every run,
+failure.png when a step fails.
 
 Usage: run_e2e.py --exe PATH --out DIR {mc9s12|hc912d|two_instances}
 """
 
 import argparse
 import os
+import re
 import select
 import shutil
 import subprocess
@@ -42,6 +44,9 @@ CHAR_EDITS = [((1, 5), "Q"), ((2, 0), "z")]          # (row, column of the chara
 FILL_BLOCK = (2, 4, 3, 9)                            # top, left, bottom, right (hexadecimal half)
 FILL_VALUE = 0x3C
 
+# A GTK warning or critical means the window asked the toolkit for something wrong.
+TOOLKIT_COMPLAINT = re.compile(r"\b(Gtk|Gdk|GLib[\w-]*)-(CRITICAL|WARNING) \*\*")
+
 
 def expected_image():
     image = bytearray([0xFF] * BYTE_COUNT)
@@ -68,7 +73,8 @@ class Program:
         env = dict(x.env, ROVIDADA_COM1=com1, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
                    XDG_DATA_HOME=os.path.join(home, ".local/share"), NO_AT_BRIDGE="1", GDK_BACKEND="x11",
                    GSETTINGS_BACKEND="memory")
-        self.log = open(os.path.join(out_dir, f"{name}.log"), "wb")
+        self.log_path = os.path.join(out_dir, f"{name}.log")
+        self.log = open(self.log_path, "wb")
         self.process = subprocess.Popen([exe], env=env, stdout=self.log, stderr=subprocess.STDOUT)
         self.pid = self.process.pid
 
@@ -85,6 +91,13 @@ class Program:
     def check_alive(self):
         if self.process.poll() is not None:
             raise E2eFailure(f"the program ended with status {self.process.returncode}")
+
+    def check_toolkit_quiet(self):
+        """The program's output (stdout and stderr) holds no GTK warning or critical."""
+        with open(self.log_path, encoding="utf-8", errors="replace") as log:
+            complaints = [line.strip() for line in log if TOOLKIT_COMPLAINT.search(line)]
+        if complaints:
+            raise E2eFailure(f"GTK complained {len(complaints)} time(s), first: {complaints[0]}")
 
     def stop(self):
         if self.process.poll() is None:
@@ -242,6 +255,7 @@ def run_board(exe, out_dir, board):
         check_file(second, expected)
         log("loaded into another page and saved again")
         program.check_alive()
+        program.check_toolkit_quiet()
     except BaseException:
         save_failure_screen(x, out_dir)
         raise
@@ -293,8 +307,9 @@ def run_two_instances(exe, out_dir):
         if b"U\x02" not in received:
             raise E2eFailure(f"the first instance's crystal frame did not arrive: got {received!r}")
         log("the first instance still talks on the port")
-        first.check_alive()
-        second.check_alive()
+        for program in (first, second):
+            program.check_alive()
+            program.check_toolkit_quiet()
     except BaseException:
         save_failure_screen(x, out_dir)
         raise

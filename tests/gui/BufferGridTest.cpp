@@ -137,7 +137,7 @@ TEST_F(BufferGridTest, EditsThroughTheGridFollowTheCellRules)
     BufferGrid& grid = freshGrid(32);
     typeIntoCell(grid, 0, 2, "1ff");
     EXPECT_EQ(grid.GetCellValue(0, 2), "1FF");
-    EXPECT_EQ(grid.GetCellValue(0, 19), ".");
+    EXPECT_EQ(grid.GetCellValue(0, 19), wxString::FromUTF8("˙")) << "0x1FF is not 0xFF: the character of code 0xFF";
     EXPECT_EQ(grid.getByte(2), 0xFF);
 
     typeIntoCell(grid, 1, 20, "A");

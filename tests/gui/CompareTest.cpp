@@ -2,6 +2,7 @@
 // differs from the chosen buffer in red, and the count of differences is
 // reported; identical buffers leave no page behind.
 #include "FileTestSupport.h"
+#include "RealInput.h"
 #include "app/UiText.h"
 #include "app/buffers/NumberField.h"
 
@@ -170,4 +171,39 @@ TEST_F(CompareTest, WithEightPagesOpenOnlyThePageChanges)
     EXPECT_EQ(book.GetSelection(), 3);
     EXPECT_EQ(book.currentBuffer, book.grid(3));
     EXPECT_EQ(status(1), "earlier");
+}
+
+// GTK raises no event when the user chooses the entry the list already shows;
+// that choice compares all the same (real clicks on the list).
+TEST_F(CompareTest, EveryEntryChosenInTheListCompares)
+{
+    openTwoPages(32, 32); // the list shows Buf1, added last, while Buf0 is shown
+    fill(a, patternBytes(32));
+    fill(b, patternBytes(32));
+    b->setByte(3, std::uint8_t(~a->getByte(3)));
+    ASSERT_EQ(frame.compareCombo->GetSelection(), 1);
+    frame.Raise();
+    {
+        ScriptedBoxes noBoxes; // the list closed without a choice compares nothing
+        ComboPopup list(*frame.compareCombo);
+        ASSERT_TRUE(list.isOpen());
+    }
+    EXPECT_EQ(frame.compareCombo->GetSelection(), 1);
+    EXPECT_EQ(frame.compareCombo->GetValue(), "Buf1");
+    {
+        ScriptedBoxes boxes;
+        boxes.expect(wxID_OK, utf8("Razem:  1  różnica."));
+        ComboPopup(*frame.compareCombo).choose(1);
+    }
+    EXPECT_EQ(pageLabels(book), (Labels{"Buf0", "Buf1", kResultName}));
+    ASSERT_EQ(frame.compareCombo->GetSelection(), 2);
+
+    // The result page is shown and the list shows its entry: choosing that
+    // entry compares the page with itself.
+    {
+        ScriptedBoxes boxes;
+        boxes.expect(wxID_OK, texts::COMPARE_IDENTICAL);
+        ComboPopup(*frame.compareCombo).choose(2);
+    }
+    EXPECT_EQ(pageLabels(book), (Labels{"Buf0", "Buf1", kResultName}));
 }

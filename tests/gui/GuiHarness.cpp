@@ -35,6 +35,12 @@ protected:
             box.message = message->GetMessage();
             box.caption = message->GetTitle();
             box.style = message->GetMessageDialogStyle();
+            if (box.style & wxYES_NO)
+                box.buttons = {message->GetYesLabel(), message->GetNoLabel()};
+            if (box.style & wxCANCEL)
+                box.buttons.push_back(message->GetCancelLabel());
+            if (box.style & wxOK)
+                box.buttons.push_back(message->GetOKLabel());
         } else {
             box.caption = dialog->GetTitle();
         }

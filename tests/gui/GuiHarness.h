@@ -29,6 +29,8 @@ public:
         wxString message;
         wxString caption;
         long style = 0;
+        // The labels of the buttons the style asks for, in the order Yes, No, Cancel, OK.
+        std::vector<wxString> buttons;
     };
 
     ScriptedBoxes();

@@ -1,9 +1,55 @@
 // One wx application for the whole GUI test run, under Xvfb.
+#include <cstring>
+
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/image.h>
 #include <wx/init.h>
 #include <wx/log.h>
+
+// GLib's structured logging, which every GTK warning and critical goes
+// through; wx already loads GLib, so no GLib headers are needed to build.
+extern "C" {
+struct GLogField {
+    const char* key;
+    const void* value;
+    long length; // -1: a nul-terminated string
+};
+using GLogWriterFunc = int (*)(int level, const GLogField* fields, unsigned long count, void* data);
+void g_log_set_writer_func(GLogWriterFunc func, void* data, void (*destroy)(void*));
+int g_log_writer_default(int level, const GLogField* fields, unsigned long count, void* data);
+}
+
+namespace {
+
+constexpr int kLogLevelCritical = 1 << 3; // G_LOG_LEVEL_CRITICAL
+constexpr int kLogLevelWarning = 1 << 4;  // G_LOG_LEVEL_WARNING
+
+std::string logField(const GLogField* fields, unsigned long count, const char* key)
+{
+    for (unsigned long i = 0; i < count; ++i) {
+        if (std::strcmp(fields[i].key, key) != 0 || !fields[i].value)
+            continue;
+        const auto* text = static_cast<const char*>(fields[i].value);
+        return fields[i].length < 0 ? std::string(text) : std::string(text, std::size_t(fields[i].length));
+    }
+    return {};
+}
+
+// A warning or critical from GTK, GDK or GLib means the window asked the
+// toolkit for something wrong (a size it cannot give, a draw before a
+// layout): it fails the test it happened in, or the run when between tests.
+int failOnToolkitComplaints(int level, const GLogField* fields, unsigned long count, void* data)
+{
+    const std::string domain = logField(fields, count, "GLIB_DOMAIN");
+    const bool toolkit = domain.starts_with("Gtk") || domain.starts_with("Gdk") || domain.starts_with("GLib");
+    if (toolkit && (level & (kLogLevelCritical | kLogLevelWarning)))
+        ADD_FAILURE() << domain << ((level & kLogLevelCritical) ? "-CRITICAL: " : "-WARNING: ")
+                      << logField(fields, count, "MESSAGE");
+    return g_log_writer_default(level, fields, count, data);
+}
+
+} // namespace
 
 class GuiTestApp : public wxApp {
 public:
@@ -26,6 +72,7 @@ wxIMPLEMENT_APP_NO_MAIN(GuiTestApp);
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
+    g_log_set_writer_func(failOnToolkitComplaints, nullptr, nullptr);
     if (!wxEntryStart(argc, argv)) {
         fprintf(stderr, "wx could not start (no display?)\n");
         return 2;

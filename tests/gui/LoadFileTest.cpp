@@ -103,16 +103,27 @@ TEST_F(LoadFileTest, TheStartAddressStaysAndThePageTakesTheFileName)
     EXPECT_EQ(comboEntries(*frame.compareCombo), (Labels{"eeprom.bin", "Buf1"}));
     // The list's selection moves on by one; from the last entry it moves off the list.
     EXPECT_EQ(frame.compareCombo->GetSelection(), wxNOT_FOUND);
+    EXPECT_EQ(frame.compareCombo->GetValue(), "Buf1");
     frame.compareCombo->SetSelection(0);
     writeFile(folder.at("second.bin"), patternBytes(20));
     loadFile(frame, folder.at("second.bin"));
     EXPECT_EQ(comboEntries(*frame.compareCombo), (Labels{"second.bin", "Buf1"}));
     EXPECT_EQ(frame.compareCombo->GetSelection(), 1);
+    EXPECT_EQ(frame.compareCombo->GetValue(), "Buf1");
     // With no entry selected, the first one is.
     frame.compareCombo->SetSelection(wxNOT_FOUND);
     loadFile(frame, folder.at("eeprom.bin"));
     EXPECT_EQ(comboEntries(*frame.compareCombo), (Labels{"eeprom.bin", "Buf1"}));
     EXPECT_EQ(frame.compareCombo->GetSelection(), 0);
+}
+
+TEST_F(LoadFileTest, TheListShowsTheFileNameInPlaceOfThePagesOldLabel)
+{
+    writeFile(folder.at("eeprom.bin"), patternBytes(20));
+    loadFile(frame, folder.at("eeprom.bin"));
+    EXPECT_EQ(comboEntries(*frame.compareCombo), Labels{"eeprom.bin"});
+    EXPECT_EQ(frame.compareCombo->GetSelection(), wxNOT_FOUND); // moved off the last entry
+    EXPECT_EQ(frame.compareCombo->GetValue(), "eeprom.bin");
 }
 
 struct QuestionCase {
@@ -149,6 +160,7 @@ TEST_F(LoadFileTest, ALargerFileIsLoadedOnlyWhenTheUserAgrees)
                 EXPECT_EQ(box.caption, uiText(texts::CAPTION_WARNING));
                 EXPECT_EQ(iconOf(box), wxICON_QUESTION);
                 EXPECT_TRUE(box.style & wxYES_NO);
+                EXPECT_EQ(box.buttons, (std::vector<wxString>{"Tak", "Nie"})) << "whatever the system's language";
             }
         }
         if (c.loaded) {

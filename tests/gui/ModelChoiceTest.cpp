@@ -2,6 +2,7 @@
 #include <wx/combobox.h>
 
 #include "GuiHarness.h"
+#include "RealInput.h"
 #include "app/buffers/NumberField.h"
 
 TEST(ModelChoice, EachModelPresetsStartAndCount)
@@ -39,5 +40,22 @@ TEST(ModelChoice, ChoosingAgainRestoresTheTableValuesAfterTheFieldsWereEdited)
     EXPECT_EQ(frame.startField->GetValue(), "F000");
     EXPECT_EQ(frame.countField->GetValue(), "4096");
     EXPECT_EQ(frame.currentModel.eepromStart, 0xF000u);
+    chooseComboItem(frame.modelCombo, 0);
+}
+
+// GTK raises no event when the user chooses the model the list already shows;
+// that choice restores the table's values all the same (real clicks).
+TEST(ModelChoice, ChoosingTheModelShownRestoresItsValues)
+{
+    MainFrame& frame = TestApp::frame();
+    frame.Raise();
+    ComboPopup(*frame.modelCombo).choose(2);
+    ASSERT_EQ(frame.startField->GetValue(), "F000");
+    frame.startField->ChangeValue("1234");
+    frame.countField->ChangeValue("7");
+    ComboPopup(*frame.modelCombo).choose(2);
+    EXPECT_EQ(frame.startField->GetValue(), "F000");
+    EXPECT_EQ(frame.countField->GetValue(), "4096");
+    EXPECT_EQ(frame.modelCombo->GetValue(), "HC812A4");
     chooseComboItem(frame.modelCombo, 0);
 }

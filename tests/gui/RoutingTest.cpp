@@ -106,6 +106,7 @@ TEST(Routing, HelpToolShowsTheAboutBoxAndNothingElseChanges)
             EXPECT_TRUE(box.style & wxICON_INFORMATION);
             EXPECT_TRUE(box.style & wxOK);
             EXPECT_FALSE(box.style & (wxYES_NO | wxCANCEL));
+            EXPECT_EQ(box.buttons, std::vector<wxString>{"OK"});
         }
     }
     EXPECT_EQ(frame.GetStatusBar()->GetStatusText(3), status);

@@ -10,8 +10,10 @@
 #include <wx/stattext.h>
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
+#include <wx/uiaction.h>
 
 #include "GuiHarness.h"
+#include "RealInput.h"
 #include "app/Identifiers.h"
 #include "app/ToolBarPanel.h"
 #include "app/buffers/BufferBook.h"
@@ -168,6 +170,27 @@ TEST(Startup, TabOrderFollowsCreationOrder)
         if (std::find(expected.begin(), expected.end(), child) != expected.end())
             controls.push_back(child);
     EXPECT_EQ(controls, expected);
+}
+
+// GTK's tool bar passes Tab past all its items at once; the keys must walk
+// its controls in their order (real key presses).
+TEST(Startup, TabAndShiftTabWalkTheToolBarControlsInOrder)
+{
+    MainFrame& frame = TestApp::frame();
+    frame.Raise();
+    const std::vector<wxWindow*> order = {frame.startField,   frame.countField,   frame.fillField,
+                                          frame.modelCombo,   frame.crystalCombo, frame.FindWindow(ID_FILL)};
+    frame.startField->SetFocus();
+    ASSERT_TRUE(settleUntil([&] { return wxWindow::FindFocus() == frame.startField; }));
+    wxUIActionSimulator keyboard;
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        keyboard.Char(WXK_TAB);
+        EXPECT_TRUE(settleUntil([&] { return wxWindow::FindFocus() == order[i]; })) << "Tab to control " << i;
+    }
+    for (std::size_t i = order.size() - 1; i-- > 0;) {
+        keyboard.Char(WXK_TAB, wxMOD_SHIFT);
+        EXPECT_TRUE(settleUntil([&] { return wxWindow::FindFocus() == order[i]; })) << "Shift+Tab to control " << i;
+    }
 }
 
 TEST(Startup, ControlsCarryTheirIdentifiersAndNames)

@@ -5,6 +5,7 @@
 #include <wx/bmpbuttn.h>
 #include <wx/menu.h>
 
+#include "RealInput.h"
 #include "TargetSupport.h"
 #include "app/Identifiers.h"
 
@@ -20,6 +21,23 @@ void expectPortBox(const ScriptedBoxes::Box& box)
     EXPECT_TRUE(box.style & wxOK);
     EXPECT_FALSE(box.style & (wxYES_NO | wxCANCEL));
 }
+
+// A port that only counts how often its line settings were applied.
+class SettingsCountingPort : public SerialPort {
+public:
+    explicit SettingsCountingPort(int& applied) : applied_(applied) {}
+    void applyLineSettings() override { ++applied_; }
+    void setRts(bool) override {}
+    bool write(const std::uint8_t*, std::size_t) override { return true; }
+    void drain() override {}
+    Status queryStatus() override { return {}; }
+    std::size_t read(std::uint8_t*, std::size_t) override { return 0; }
+    void purge() override {}
+    bool waitReadable(int) override { return false; }
+
+private:
+    int& applied_;
+};
 
 } // namespace
 
@@ -124,4 +142,31 @@ TEST(TargetPort, ConnectingWhenCom1CannotBeOpenedShowsThePortBoxOnlyTheFirstTime
     EXPECT_EQ(TestApp::ports().opens(), Names{"COM1"});
     EXPECT_EQ(statusText(frame, 3), "Brak połączenia.");
     EXPECT_FALSE(targetCommandsEnabled(frame));
+}
+
+// GTK raises no event when the user chooses the radio item already ticked;
+// that choice shows the box again, or re-applies the settings (real clicks).
+TEST(TargetPort, ChoosingThePortAlreadyTickedChoosesItAgain)
+{
+    MainFrame& frame = TestApp::freshFrame();
+    frame.Raise();
+    {
+        ScriptedBoxes boxes;
+        boxes.expect(wxID_OK).expect(wxID_OK);
+        chooseMenuItem(*frame.connMenu, ID_COM1);
+        chooseMenuItem(*frame.connMenu, ID_COM1);
+        ASSERT_EQ(boxes.shown().size(), 2u);
+    }
+    EXPECT_EQ(TestApp::ports().opens(), Names{"COM1"});
+    EXPECT_TRUE(frame.connMenu->IsChecked(ID_COM1));
+
+    int settingsApplied = 0;
+    TestApp::ports().wire("COM2", [&settingsApplied] {
+        return PortOpenResult{std::make_unique<SettingsCountingPort>(settingsApplied), "/dev/ttyTEST", {}, false};
+    });
+    ScriptedBoxes noBoxes;
+    chooseMenuItem(*frame.connMenu, ID_COM2);
+    chooseMenuItem(*frame.connMenu, ID_COM2);
+    EXPECT_EQ(settingsApplied, 2);
+    EXPECT_EQ(TestApp::ports().opens(), (Names{"COM1", "COM2"}));
 }

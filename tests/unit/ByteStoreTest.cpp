@@ -50,7 +50,8 @@ TEST(ByteStore, EditsOfEitherHalfAndTheirTwins)
     };
     const Case cases[] = {
         {true, L"a", L"0A", L".", 0x0A, false},   {true, L"g1", L"00", L".", 0x00, false},
-        {true, L"1ff", L"1FF", L".", 0xFF, false}, {true, L"141", L"141", L"A", 0x41, false},
+        {true, L"1ff", L"1FF", L"˙", 0xFF, false}, {true, L"141", L"141", L"A", 0x41, false},
+        {true, L"0ff", L"0FF", L".", 0xFF, false}, {true, L"17f", L"17F", L".", 0x7F, false},
         {true, L"", L"", L".", 0x00, true},        {true, L"b9", L"B9", L"ą", 0xB9, false},
         {false, L"A", L"41", L"A", 0x41, false},   {false, L"", L"00", L"", 0x00, false},
         {false, L"xyz", L"78", L"xyz", 0x78, false}, {false, L"ж", L"3F", L"ж", 0x3F, false},

@@ -122,6 +122,31 @@ TEST(PortNames, ResolutionTable)
     }
 }
 
+TEST(PortNames, TheCommandLineGivesPortNamesOrDevicesDirectly)
+{
+    const Environment environment{{"ROVIDADA_COM2", "sim:HC12B@8MHz"}};
+    const auto devices = devicesOf({"ttyS0", "ttyUSB1"});
+    const Resolution table[] = {
+        {"COM1", {}, {}, Kind::Device, "/dev/ttyUSB1"},
+        {"COM2", {}, {}, Kind::Simulated, "sim:HC12B@8MHz", "HC12B", 8},
+        {"/dev/serial/by-id/usb-FTDI-if00-port0", {}, {}, Kind::Device, "/dev/serial/by-id/usb-FTDI-if00-port0"},
+        {"sim:MC9S12DBx@4MHz", {}, {}, Kind::Simulated, "sim:MC9S12DBx@4MHz", "MC9S12DBx", 4},
+        {"sim:HC12B@3MHz", {}, {}, Kind::Invalid, "sim:HC12B@3MHz", {}, 0, texts::PORT_SPEC_BAD_CRYSTAL},
+        {"ttyUSB0", {}, {}, Kind::Invalid, "ttyUSB0", {}, 0, texts::PORT_SPEC_NOT_UNDERSTOOD},
+        {"COM0", {}, {}, Kind::Invalid, "COM0", {}, 0, texts::PORT_NAME_UNKNOWN},
+    };
+    for (const Resolution& r : table) {
+        SCOPED_TRACE(r.portName);
+        const PortSpec resolved = resolvePortNameOrValue(r.portName, lookupIn(environment), devices);
+        EXPECT_EQ(resolved.kind, r.kind);
+        EXPECT_EQ(resolved.device, r.device);
+        EXPECT_EQ(resolved.model, r.model);
+        EXPECT_EQ(resolved.reason, toStdString(r.reason));
+    }
+    EXPECT_EQ(serialDevicesInComOrder(devicesOf({"ttyS0", "ttyACM0", "ttyUSB10", "ttyUSB2", "ttyprintk"})),
+              (std::vector<std::string>{"/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyACM0", "/dev/ttyS0"}));
+}
+
 TEST(PortNames, ListsTtysWithHardwareButNotAbsentUarts)
 {
     namespace fs = std::filesystem;
@@ -155,6 +180,44 @@ TEST(PortNames, FailureTextNamesTheDeviceAndHintsAtDialoutOnlyForPermission)
               first + "\n/dev/ttyS3: Device or resource busy");
 }
 
+TEST(PortNames, AVeryLongDeviceOrReasonKeepsItsStartAndEndInTheBox)
+{
+    // A ROVIDADA_COM1 value of 130,000 characters once made a box 32,767 pixels wide.
+    const std::string device = "/dev/" + std::string(130000, 'x') + "/ttyUSB0";
+    const std::string reason = "nieznany model \"" + std::string(40000, 'A') + "ŻÓŁW\"";
+    const std::string text = portOpenFailureText(device, reason, false);
+    const std::string secondLine = text.substr(text.find('\n') + 1);
+    const std::string shownDevice = secondLine.substr(0, secondLine.find(": "));
+    const std::string shownReason = secondLine.substr(secondLine.find(": ") + 2);
+    EXPECT_LE(shownDevice.size(), 70u);
+    EXPECT_TRUE(shownDevice.starts_with("/dev/xxx"));
+    EXPECT_TRUE(shownDevice.ends_with("x/ttyUSB0"));
+    EXPECT_NE(shownDevice.find("…"), std::string::npos);
+    EXPECT_LE(shownReason.size(), 130u);
+    EXPECT_TRUE(shownReason.starts_with("nieznany model \"AA"));
+    EXPECT_TRUE(shownReason.ends_with("AAŻÓŁW\"")) << "whole characters only";
+    // Names of ordinary length stay whole.
+    EXPECT_EQ(portOpenFailureText("sim:HC12B@16MHz", reason.substr(0, 20), false),
+              toStdString(texts::PORT_OPEN_FAILED) + "\nsim:HC12B@16MHz: " + reason.substr(0, 20));
+}
+
+TEST(PortNames, CommonReasonsAreGivenInPolish)
+{
+    const struct {
+        int error;
+        Text reason;
+    } cases[] = {
+        {ENOENT, texts::PORT_REASON_NO_DEVICE},     {ENODEV, texts::PORT_REASON_NO_DEVICE},
+        {ENXIO, texts::PORT_REASON_NO_DEVICE},      {EACCES, texts::PORT_REASON_NO_PERMISSION},
+        {EPERM, texts::PORT_REASON_NO_PERMISSION},  {EBUSY, texts::PORT_REASON_IN_USE},
+        {ENOTTY, texts::PORT_REASON_NOT_SERIAL},    {EISDIR, texts::PORT_REASON_NOT_SERIAL},
+        {EIO, texts::PORT_REASON_IO_ERROR},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(portOpenReason(c.error), toStdString(c.reason)) << std::strerror(c.error);
+    EXPECT_EQ(portOpenReason(EROFS), std::strerror(EROFS)) << "a rare reason in the system's words";
+}
+
 TEST(SystemPortOpener, OpensWhatTheNameResolvesTo)
 {
     std::vector<std::string> boards;
@@ -181,7 +244,7 @@ TEST(SystemPortOpener, OpensWhatTheNameResolvesTo)
     const PortOpenResult missing = opener.open("COM3");
     EXPECT_FALSE(missing.port);
     EXPECT_EQ(missing.device, "/nonexistent/ttyUSB9");
-    EXPECT_EQ(missing.reason, std::strerror(ENOENT));
+    EXPECT_EQ(missing.reason, toStdString(texts::PORT_REASON_NO_DEVICE));
     EXPECT_FALSE(missing.permissionDenied);
 }
 

@@ -15,6 +15,7 @@
 
 #include "serial/PosixSerialPort.h"
 #include "serial/RealClock.h"
+#include "texts/Texts.h"
 #include "serial/SerialLink.h"
 #include "ScriptedPort.h"
 
@@ -137,7 +138,7 @@ TEST_F(Pty, OpenIsExclusiveUntilThePortIsClosed)
     const PortOpenResult second = PosixSerialPort::open(slavePath);
     EXPECT_FALSE(second.port);
     EXPECT_EQ(second.device, slavePath);
-    EXPECT_EQ(second.reason, std::strerror(EBUSY));
+    EXPECT_EQ(second.reason, toStdString(texts::PORT_REASON_IN_USE));
     EXPECT_FALSE(second.permissionDenied);
 
     port.reset();
@@ -166,10 +167,14 @@ TEST_F(Pty, HangUpIsAnIoError)
 
 TEST(PosixSerialPort, WhatIsNoTerminalIsRefused)
 {
-    for (const char* path : {"/nonexistent/ttyUSB0", "/dev/null"}) {
-        const PortOpenResult opened = PosixSerialPort::open(path);
-        EXPECT_FALSE(opened.port) << path;
-        EXPECT_FALSE(opened.reason.empty()) << path;
+    const struct {
+        const char* path;
+        Text reason;
+    } cases[] = {{"/nonexistent/ttyUSB0", texts::PORT_REASON_NO_DEVICE}, {"/dev/null", texts::PORT_REASON_NOT_SERIAL}};
+    for (const auto& c : cases) {
+        const PortOpenResult opened = PosixSerialPort::open(c.path);
+        EXPECT_FALSE(opened.port) << c.path;
+        EXPECT_EQ(opened.reason, toStdString(c.reason)) << c.path;
     }
 }
 

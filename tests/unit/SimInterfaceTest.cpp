@@ -3,6 +3,7 @@
 #include "SimTestSupport.h"
 
 #include "sim/SimulatedPort.h"
+#include "texts/Texts.h"
 
 namespace {
 
@@ -175,9 +176,9 @@ TEST(SimInterface, UnknownModelOrCrystalIsRefused)
     VirtualClock clock;
     std::string reason;
     EXPECT_FALSE(openSimulatedPort("Model", 16, clock, reason));
-    EXPECT_EQ(reason, "unknown model \"Model\"");
+    EXPECT_EQ(reason, toStdString(texts::SIM_UNKNOWN_MODEL) + "\"Model\"");
     EXPECT_FALSE(openSimulatedPort("HC12B", 10, clock, reason));
-    EXPECT_EQ(reason, "unsupported crystal 10 MHz (4, 8 or 16)");
+    EXPECT_EQ(reason, toStdString(texts::PORT_SPEC_BAD_CRYSTAL));
     EXPECT_TRUE(openSimulatedPort("HC(9)12D60", 4, clock, reason));
 }
 

@@ -149,6 +149,13 @@ void BufferGrid::markRed(std::size_t k)
 
 bool BufferGrid::isRed(std::size_t k) const { return table_->store().isRed(k); }
 
+void BufferGrid::changeBytes(const std::function<void(ByteStore&)>& change)
+{
+    change(table_->store());
+    ClearAttrCache(); // red cells are attributes: the grid must ask for them again
+    scheduleRepaint();
+}
+
 void BufferGrid::emptyByte(std::size_t k)
 {
     if (k >= capacity())

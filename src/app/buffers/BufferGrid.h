@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,8 @@ public:
     // Both cells of byte k as a fresh grid has them (never read).
     void emptyByte(std::size_t k);
     const ByteStore& cells() const { return table_->store(); }
+    // Lets an engine function fill or mark the cells, then shows what it did.
+    void changeBytes(const std::function<void(ByteStore&)>& change);
 
     // The cursor's byte and half; the separator counts as the hexadecimal
     // half's last cell.
