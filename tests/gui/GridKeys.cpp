@@ -2,22 +2,12 @@
 
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
-#include <wx/time.h>
-#include <wx/utils.h>
 
+#include "RealInput.h"
 #include "app/Identifiers.h"
 #include "app/buffers/BufferBook.h"
 #include "app/buffers/BufferGrid.h"
 #include "app/buffers/NumberField.h"
-
-void waitFor(const std::function<bool()>& done)
-{
-    const wxLongLong until = wxGetLocalTimeMillis() + 2000;
-    while (!done() && wxGetLocalTimeMillis() < until) {
-        processPendingEvents();
-        wxMilliSleep(5);
-    }
-}
 
 GridKeys::GridKeys(BufferGrid& grid)
 {
@@ -29,7 +19,7 @@ GridKeys::GridKeys(BufferGrid& grid)
         const wxWindow* focus = wxWindow::FindFocus();
         return focus == &grid || focus == grid.GetGridWindow();
     };
-    waitFor(focused);
+    settleUntil(focused);
     EXPECT_TRUE(focused()) << "the grid did not get the focus";
 }
 
@@ -48,11 +38,7 @@ void GridKeys::press(int key, int modifiers)
     // modifiers' releases follow it.
     const int before = keysReleased_;
     keyboard_.Char(key, modifiers);
-    waitFor([&] { return keysReleased_ > before; });
-    for (int i = 0; i < 5; ++i) {
-        processPendingEvents();
-        wxMilliSleep(2);
-    }
+    settleUntil([&] { return keysReleased_ > before; });
 }
 
 void GridKeys::type(const char* keys)

@@ -30,9 +30,6 @@ private:
     int keysReleased_ = 0;
 };
 
-// Runs the window's events until `done` holds (two seconds at most).
-void waitFor(const std::function<bool()>& done);
-
 void putOnClipboard(const wxString& text);
 void emptyClipboard();
 wxString clipboardText();

@@ -10,6 +10,7 @@
 
 #include "FileTestSupport.h"
 #include "GridKeys.h"
+#include "RealInput.h"
 #include "TargetSupport.h"
 #include "app/UiText.h"
 #include "app/buffers/NumberField.h"
@@ -269,7 +270,7 @@ TEST_F(HexEditTest, TheSelectionKeepsItsColoursWithoutTheFocus)
     paintPending();
     const wxImage focused = shownPixels(*grid->GetGridWindow()).GetSubImage(rows);
     frame.fillField->SetFocus();
-    waitFor([&] { return wxWindow::FindFocus() == frame.fillField; });
+    settleUntil([&] { return wxWindow::FindFocus() == frame.fillField; });
     grid->ForceRefresh();
     paintPending();
     EXPECT_TRUE(samePixels(focused, shownPixels(*grid->GetGridWindow()).GetSubImage(rows)));
@@ -311,7 +312,7 @@ void rightClick(BufferGrid& grid, int row, int col)
     const wxPoint centre = grid.GetGridWindow()->ClientToScreen(cell.GetPosition() + cell.GetSize() / 2);
     wxUIActionSimulator mouse;
     mouse.MouseMove(centre);
-    waitFor([&] { return wxGetMousePosition() == centre; });
+    settleUntil([&] { return wxGetMousePosition() == centre; });
     mouse.MouseClick(wxMOUSE_BTN_RIGHT);
 }
 
@@ -323,8 +324,8 @@ TEST_F(HexEditTest, TheContextMenuOffersEveryActionAndRunsTheChosenOne)
     {
         MenuChoice choice('k');
         rightClick(*grid, 1, 2);
-        waitFor([] { return clipboardText() == "42"; });
-        waitFor([&] { return !choice.items.empty(); });
+        settleUntil([] { return clipboardText() == "42"; });
+        settleUntil([&] { return !choice.items.empty(); });
         EXPECT_EQ(choice.items, (std::vector<wxString>{pl("Kopiuj"), pl("Wklej"), pl("Opróżnij komórki"),
                                                        pl("Cofnij (off)"), pl("Ponów (off)"), pl("Idź do adresu..."),
                                                        pl("Znajdź..."), pl("Znajdź następny"), pl("Znajdź poprzedni"),
@@ -335,7 +336,7 @@ TEST_F(HexEditTest, TheContextMenuOffersEveryActionAndRunsTheChosenOne)
     {
         MenuChoice choice('w');
         rightClick(*grid, 3, 20);
-        waitFor([&] { return grid->getByte(51) == 0x34; });
+        settleUntil([&] { return grid->getByte(51) == 0x34; });
     }
     EXPECT_EQ(grid->GetCellValue(3, 3), "34") << "pasted as text among the characters";
     EXPECT_EQ(grid->GetCellValue(3, 4), "32");
