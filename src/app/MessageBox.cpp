@@ -1,5 +1,9 @@
 #include "app/MessageBox.h"
 
+#include <utility>
+
+#include <wx/button.h>
+#include <wx/dialog.h>
 #include <wx/msgdlg.h>
 
 #include "app/UiText.h"
@@ -15,4 +19,15 @@ int showMessageBox(const wxString& text, const wxString& caption, long style)
     dialog.SetYesNoCancelLabels(uiText(texts::BUTTON_YES), uiText(texts::BUTTON_NO), uiText(texts::BUTTON_CANCEL));
     dialog.SetOKLabel(uiText(texts::BUTTON_OK));
     return dialog.ShowModal();
+}
+
+void labelButtonsInPolish(wxDialog& box)
+{
+    const std::pair<int, Text> labels[] = {{wxID_OK, texts::BUTTON_OK},
+                                           {wxID_CANCEL, texts::BUTTON_CANCEL},
+                                           {wxID_YES, texts::BUTTON_YES},
+                                           {wxID_NO, texts::BUTTON_NO}};
+    for (const auto& [id, label] : labels)
+        if (auto* button = dynamic_cast<wxButton*>(box.FindWindow(id)))
+            button->SetLabel(uiText(label));
 }

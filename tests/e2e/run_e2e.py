@@ -8,7 +8,7 @@ cells in both halves, fill a block, write, read again into a new buffer,
 compare, save, load into another page and save again. The saved files must hold
 exactly the image the run built: the simulated EEPROM starts erased (0xFF) and
 takes the edits and the fill. The program must print no GTK warning or critical
-on the way. Screens go to the output folder: after-read.png on every run,
+on the way. Screens go to the output folder: start.png and after-read.png on every run,
 failure.png when a step fails.
 
 Usage: run_e2e.py --exe PATH --out DIR {mc9s12|hc912d|two_instances}
@@ -196,6 +196,8 @@ def run_board(exe, out_dir, board):
         window = MainWindow.wait_for(x, program.pid)
         log(f"window up at {window.left},{window.top}; menu bar {window.menu_bar_height} px high, "
             f"grid cells from {window.grid_origin}")
+        window.wait_until_still()
+        window.shot().save_png(os.path.join(out_dir, "start.png"))
 
         window.choose_port(1)
         window.choose_model(model)

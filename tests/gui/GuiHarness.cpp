@@ -43,6 +43,9 @@ protected:
                 box.buttons.push_back(message->GetOKLabel());
         } else {
             box.caption = dialog->GetTitle();
+            for (int id : {wxID_OK, wxID_CANCEL})
+                if (wxWindow* button = dialog->FindWindow(id))
+                    box.buttons.push_back(button->GetLabel());
         }
         if (!activeScript || activeScript->next_ >= activeScript->expected_.size()) {
             ADD_FAILURE() << "unexpected dialog \"" << box.caption.utf8_string() << "\": "

@@ -29,7 +29,8 @@ public:
         wxString message;
         wxString caption;
         long style = 0;
-        // The labels of the buttons the style asks for, in the order Yes, No, Cancel, OK.
+        // The labels of the buttons the style asks for, in the order Yes, No, Cancel, OK;
+        // for a box that asks for a text, its OK and Cancel.
         std::vector<wxString> buttons;
     };
 

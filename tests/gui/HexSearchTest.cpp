@@ -43,6 +43,7 @@ TEST_F(HexSearchTest, GoToPutsTheCursorOnTheAddressInTheHalfItWasIn)
         boxes.expectEntry(wxID_OK, "0835");
         keys->press('g', wxMOD_CONTROL);
         EXPECT_EQ(boxes.shown().at(0).caption, pl("Idź do adresu"));
+        EXPECT_EQ(boxes.shown().at(0).buttons, (std::vector<wxString>{"OK", "Anuluj"}));
     }
     EXPECT_EQ(cursorOf(*grid), Cell(3, 5));
     EXPECT_EQ(selectedCells(*grid, 0, 3), (Cells{"3,5", "3,22"}));

@@ -22,6 +22,7 @@ wxString addressOf(const BufferGrid& grid, std::size_t k)
 std::optional<wxString> askForText(BufferGrid& grid, Text caption, const wxString& prompt, const wxString& initial)
 {
     wxTextEntryDialog box(wxGetTopLevelParent(&grid), prompt, uiText(caption), initial);
+    labelButtonsInPolish(box);
     if (box.ShowModal() != wxID_OK)
         return std::nullopt;
     return box.GetValue();
