@@ -17,7 +17,9 @@ public:
 
     // The clock's idle hook: a turn when one is due.
     void offer();
-    // A turn now, due or not (an operation that starts shows its gauge).
+    // A turn now, due or not (an operation that starts shows its gauge). It
+    // leaves the schedule as it was: the clock, which knows nothing of it,
+    // offers the next turn when it would have, and that one is taken.
     void take();
 
     // Called at every turn with the clock's time (tests and benchmarks watch
