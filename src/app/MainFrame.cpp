@@ -86,6 +86,7 @@ MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& si
     createSidePanelControls();
     bufferBook->attachControls(startField, countField, fillField, compareCombo);
     bufferBook->statusNote = [this](const wxString& note) { SetStatusText(note, 0); };
+    bufferBook->betweenSteps = [this] { turns_->offer(); };
 
     link_->markDisconnected();
 

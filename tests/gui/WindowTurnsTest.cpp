@@ -12,6 +12,7 @@
 
 #include "TargetSupport.h"
 #include "app/OperationTurns.h"
+#include "app/buffers/BufferBook.h"
 #include "app/buffers/BufferGrid.h"
 #include "app/buffers/NumberField.h"
 
@@ -104,3 +105,23 @@ TEST_P(WindowTurns, ConnectReadAndWriteNeverLeaveTheWindowWithoutATurnForLong)
 INSTANTIATE_TEST_SUITE_P(BothFamilies, WindowTurns,
                          ::testing::Values(Family{"HC912Dx128x", false}, Family{"MC9S12DT128", true}),
                          [](const auto& info) { return std::string(info.param.asksParameters ? "MC9S12" : "HC12"); });
+
+// A grid of millions of bytes is built in steps with a turn between them, and
+// comes out as one built at once: every row, every cell empty.
+TEST(WindowTurns, ALargeGridIsBuiltInStepsWithTurnsBetweenAndComesOutWhole)
+{
+    MainFrame& frame = TestApp::freshFrame();
+    BufferBook& book = *frame.bufferBook;
+    int turns = 0;
+    book.betweenSteps = [&turns] { ++turns; };
+    const std::uint32_t bytes = 3u * BufferBook::kRowsPerStep * 16u + 5u;
+    BufferGrid* grid = book.createGrid(bytes);
+    book.betweenSteps = nullptr;
+
+    EXPECT_EQ(turns, 3);
+    EXPECT_EQ(grid->GetNumberRows(), 3 * BufferBook::kRowsPerStep + 1);
+    EXPECT_EQ(grid->capacity(), std::size_t(grid->GetNumberRows()) * 16u);
+    EXPECT_EQ(grid->byteCount, bytes);
+    for (const std::size_t k : {std::size_t(0), std::size_t(BufferBook::kRowsPerStep) * 16u, grid->capacity() - 1})
+        EXPECT_TRUE(grid->isHexCellEmpty(k)) << k;
+}
