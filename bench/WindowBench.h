@@ -14,7 +14,7 @@
 #include "app/MainFrame.h"
 #include "app/UiText.h"
 #include "serial/PortOpener.h"
-#include "serial/VirtualClock.h"
+#include "serial/RealClock.h"
 
 class PaintCountingApp : public wxApp {
 public:
@@ -60,8 +60,9 @@ inline void settle()
     }
 }
 
-// The main window as the program builds it, on a virtual clock with no
-// ports, every box answered while it lives.
+// The main window as the program builds it, on the real clock (long
+// commands take the window's turns by it) with no ports, every box answered
+// while it lives.
 class BenchWindow {
 public:
     BenchWindow()
@@ -84,7 +85,7 @@ public:
     MainFrame* frame = nullptr;
 
 private:
-    VirtualClock clock_;
+    RealClock clock_;
     NoPorts ports_;
 };
 

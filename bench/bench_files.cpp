@@ -16,8 +16,10 @@
 
 #include <wx/app.h>
 #include <wx/combobox.h>
+#include <wx/evtloop.h>
 
 #include "BenchSupport.h"
+#include "PaintWatch.h"
 #include "WindowBench.h"
 #include "app/Identifiers.h"
 #include "app/MainFrame.h"
@@ -115,6 +117,70 @@ Figures measure(std::size_t bytes)
     return figures;
 }
 
+// The longest stretches without a turn of the window (with the grid asking
+// for a paint all the time): load and compare of 1 MiB, a load of the
+// largest buffer (9,999,999 bytes) and closing its page.
+struct Gaps {
+    double load1MiB = 0, compare1MiB = 0, load10MB = 0, closeBig = 0;
+};
+
+Gaps measureGaps()
+{
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("rovidada-bench-gaps-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const auto writeImage = [&](const char* name, std::size_t bytes) {
+        std::vector<char> data(bytes);
+        for (std::size_t k = 0; k < bytes; ++k)
+            data[k] = char(k * 7 % 251);
+        const std::string path = (folder / name).string();
+        std::ofstream(path, std::ios::binary).write(data.data(), std::streamsize(bytes));
+        return wxString(path);
+    };
+    const wxString small = writeImage("1MiB.bin", 1024 * 1024);
+    const wxString big = writeImage("10MB.bin", 9'999'999);
+
+    // The commands run inside the program's main loop, in which their turns paint.
+    wxGUIEventLoop loop;
+    wxEventLoopActivator active(&loop);
+    BenchWindow window;
+    MainFrame* frame = window.frame;
+    FixedChooser chooser;
+    ScopedFileChooser installed(chooser);
+    BufferBook& book = *frame->bufferBook;
+    PaintWatch paints(true);
+    const auto watched = [&](auto operation) {
+        settle();
+        paints.start(book.currentBuffer->GetGridWindow());
+        operation();
+        timed([] {}, Leaves::paintedGrid);
+        return paints.longestGapMs();
+    };
+
+    Gaps gaps;
+    chooser.path = small;
+    gaps.load1MiB = watched([&] { send(*frame, wxEVT_MENU, ID_LOAD_FILE); });
+    send(*frame, wxEVT_MENU, ID_NEW_BUFFER);
+    send(*frame, wxEVT_MENU, ID_LOAD_FILE);
+    for (std::size_t k = 0; k < 1024 * 1024; k += 256)
+        book.currentBuffer->setByte(k, std::uint8_t(~book.currentBuffer->getByte(k)));
+    book.SetSelection(0);
+    gaps.compare1MiB = watched([&] {
+        frame->compareCombo->SetSelection(1);
+        wxCommandEvent event(wxEVT_COMBOBOX, ID_COMPARE_COMBO);
+        event.SetEventObject(frame->compareCombo);
+        event.SetInt(1);
+        frame->compareCombo->ProcessWindowEvent(event);
+    });
+    send(*frame, wxEVT_MENU, ID_NEW_BUFFER);
+    chooser.path = big;
+    gaps.load10MB = watched([&] { send(*frame, wxEVT_MENU, ID_LOAD_FILE); });
+    book.currentBuffer->markSaved(); // closed without a question
+    gaps.closeBig = watched([&] { send(*frame, wxEVT_MENU, ID_CLOSE_BUFFER); });
+    std::filesystem::remove_all(folder);
+    return gaps;
+}
+
 // Runs one size in a child process; its output is handler ms, painted ms and
 // grid paints for each operation, then the megabytes.
 Figures runChild(const char* self, std::size_t bytes)
@@ -136,6 +202,14 @@ wxIMPLEMENT_APP_NO_MAIN(PaintCountingApp);
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::strcmp(argv[1], "--gaps") == 0) {
+        if (!startCaseProcess(argc, argv))
+            return 2;
+        const Gaps g = measureGaps();
+        std::printf("%.1f %.1f %.1f %.1f\n", g.load1MiB, g.compare1MiB, g.load10MB, g.closeBig);
+        wxEntryCleanup();
+        return 0;
+    }
     if (argc == 3 && std::strcmp(argv[1], "--case") == 0) {
         if (!startCaseProcess(argc, argv))
             return 2;
@@ -175,5 +249,12 @@ int main(int argc, char** argv)
         }
     }
     std::fputs(lines.c_str(), stdout);
+    Gaps g;
+    std::istringstream(childOutput(std::string(argv[0]) + " --gaps")) >> g.load1MiB >> g.compare1MiB >> g.load10MB >>
+        g.closeBig;
+    std::printf("longest_unpainted_load_1MiB_ms %.1f\n", g.load1MiB);
+    std::printf("longest_unpainted_compare_1MiB_ms %.1f\n", g.compare1MiB);
+    std::printf("longest_unpainted_load_10MB_ms %.1f\n", g.load10MB);
+    std::printf("longest_unpainted_close_big_page_ms %.1f\n", g.closeBig);
     return 0;
 }

@@ -2,12 +2,9 @@
 // values, and the not-connected state at the end.
 #include "app/MainFrame.h"
 
-#include <chrono>
-
 #include <wx/bmpbuttn.h>
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
-#include <wx/evtloop.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/statbmp.h>
@@ -20,6 +17,7 @@
 #include "app/CompactStyle.h"
 #include "app/EveryChoice.h"
 #include "app/Identifiers.h"
+#include "app/OperationTurns.h"
 #include "app/Resources.h"
 #include "app/StatusLine.h"
 #include "app/ToolBarPanel.h"
@@ -58,29 +56,14 @@ wxBitmap toolBitmap(const char* name)
     return wxBitmap(image);
 }
 
-// Operations run on the GUI thread from start to end. During their pauses and
-// waits the window still repaints (gauge, grid, status bar), at most every
-// kIdleTurnMs, while the user's clicks and keys stay queued until the
-// operation ends.
-void repaintDuringOperation()
-{
-    using namespace std::chrono;
-    static steady_clock::time_point last;
-    const auto now = steady_clock::now();
-    if (now - last < milliseconds(kIdleTurnMs))
-        return;
-    last = now;
-    if (wxEventLoopBase* loop = wxEventLoopBase::GetActive())
-        loop->YieldFor(wxEVT_CATEGORY_UI);
-}
-
 } // namespace
 
 MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& size, AppServices services)
     : SteadyDefaults<wxFrame>(nullptr, wxID_ANY, title, pos, size, wxDEFAULT_FRAME_STYLE),
       services_(services),
       linkObserver_(std::make_unique<WindowLinkObserver>(*this)),
-      link_(std::make_unique<SerialLink>(services.clock, services.ports, *linkObserver_))
+      link_(std::make_unique<SerialLink>(services.clock, services.ports, *linkObserver_)),
+      turns_(std::make_shared<OperationTurns>(services.clock))
 {
     switchOffAnimations();
     SetIcons(loadResourceIconBundle("IDI_ICON"));
@@ -103,6 +86,7 @@ MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& si
     createSidePanelControls();
     bufferBook->attachControls(startField, countField, fillField, compareCombo);
     bufferBook->statusNote = [this](const wxString& note) { SetStatusText(note, 0); };
+    bufferBook->betweenSteps = [this] { turns_->offer(); };
 
     link_->markDisconnected();
 
@@ -110,7 +94,12 @@ MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& si
                      wxFont(10, wxFONTFAMILY_MODERN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL, false));
     startField->SetDefaultStyle(style);
 
-    services.clock.setIdleHook(repaintDuringOperation);
+    // The clock may outlive the window (tests build many windows on one clock):
+    // a hook left behind by a window that is gone does nothing.
+    services.clock.setIdleHook([turns = std::weak_ptr<OperationTurns>(turns_)] {
+        if (auto alive = turns.lock())
+            alive->offer();
+    });
 
     // GTK applies the compact style only when the window is shown; the default
     // sizes and everything placed from them follow once it has.

@@ -24,6 +24,7 @@ class wxStaticText;
 class BufferBook;
 class Clock;
 class NumberField;
+class OperationTurns;
 class PortOpener;
 class ProgressWindow;
 class SerialLink;
@@ -67,6 +68,8 @@ public:
     SerialLink& link() { return *link_; }
     // The gauge over status field 2 that long operations report to.
     ProgressWindow& progress();
+    // The window's repaint turns during an operation.
+    OperationTurns& turns() { return *turns_; }
 
     // The window's part of losing the connection: status field 3 and the
     // target commands disabled.
@@ -126,6 +129,7 @@ private:
     AppServices services_;
     std::unique_ptr<WindowLinkObserver> linkObserver_;
     std::unique_ptr<SerialLink> link_;
+    std::shared_ptr<OperationTurns> turns_;
     std::unique_ptr<ProgressWindow> progress_;
     int toolsOrigin_ = 0;
     ToolBarPanel* toolBarPanel_ = nullptr;

@@ -5,10 +5,15 @@
 #include <wx/statusbr.h>
 
 #include "app/MainFrame.h"
+#include "app/OperationTurns.h"
 
 namespace {
 constexpr int kGaugeField = 2;
-}
+// A load or a comparison steps millions of times without a pause: every so
+// many steps the window may take its turn, if one is due. A power of two,
+// so that the check costs a mask; the clock is read only then.
+constexpr std::uint32_t kStepsBetweenTurnOffers = 4096;
+} // namespace
 
 void ProgressWindow::progressStart(std::uint32_t total)
 {
@@ -24,15 +29,21 @@ void ProgressWindow::progressStart(std::uint32_t total)
         arithmetic_.captureFieldWidth(field.width);
     }
     // UI events only (paint, size): a click or a key made now waits until the
-    // operation has returned, so no second command runs inside this one. The
-    // loop is absent before the main loop starts (and in tests).
-    if (wxEventLoopBase* loop = wxEventLoopBase::GetActive())
+    // operation has returned, so no second command runs inside this one.
+    if (turns_)
+        turns_->take();
+    else if (wxEventLoopBase* loop = wxEventLoopBase::GetActive())
         loop->YieldFor(wxEVT_CATEGORY_UI);
     removeGauge();
     apply(arithmetic_.start(total));
 }
 
-void ProgressWindow::progressStep() { apply(arithmetic_.step()); }
+void ProgressWindow::progressStep()
+{
+    apply(arithmetic_.step());
+    if (++steps_ % kStepsBetweenTurnOffers == 0 && turns_)
+        turns_->offer();
+}
 
 void ProgressWindow::progressFinish() { apply(arithmetic_.finish()); }
 
@@ -65,6 +76,6 @@ void ProgressWindow::removeGauge()
 ProgressWindow& MainFrame::progress()
 {
     if (!progress_)
-        progress_ = std::make_unique<ProgressWindow>(*GetStatusBar());
+        progress_ = std::make_unique<ProgressWindow>(*GetStatusBar(), turns_.get());
     return *progress_;
 }

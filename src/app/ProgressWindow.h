@@ -8,14 +8,19 @@
 
 class wxGauge;
 class wxStatusBar;
+class OperationTurns;
 
 class ProgressWindow : public Progress {
 public:
-    explicit ProgressWindow(wxStatusBar& statusBar) : statusBar_(statusBar) {}
+    // The turns are the window's (MainFrame::turns()); without them the gauge
+    // lets the window repaint only when it shows.
+    explicit ProgressWindow(wxStatusBar& statusBar, OperationTurns* turns = nullptr)
+        : statusBar_(statusBar), turns_(turns)
+    {
+    }
 
-    // Shows the gauge and lets the window repaint once: the only point where
-    // an operation gives the user interface a turn. User input stays queued
-    // until the operation returns.
+    // Lets the window repaint once (a turn of the operation) and shows the
+    // gauge. User input stays queued until the operation returns.
     void progressStart(std::uint32_t total) override;
     void progressStep() override;
     void progressFinish() override;
@@ -29,7 +34,9 @@ private:
     void removeGauge();
 
     wxStatusBar& statusBar_;
+    OperationTurns* turns_;
     GaugeArithmetic arithmetic_;
+    std::uint32_t steps_ = 0;
     wxGauge* gauge_ = nullptr;
     int fieldX_ = 0, fieldY_ = 0, fieldWidth_ = 0, fieldHeight_ = 0;
 };

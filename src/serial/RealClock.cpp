@@ -34,13 +34,14 @@ void RealClock::pause(std::uint32_t ms)
 {
     // The end is fixed up front, so the time the idle hook takes is part of
     // the pause; only a turn longer than the whole pause makes it longer.
+    // A slice ends when the next turn is due, counted from the start of the
+    // last one, so that the turn's own time does not push the next one back.
     const std::uint64_t endUs = nowUs() + std::uint64_t(ms) * 1000;
     for (;;) {
         idleWhenDue();
-        const std::uint64_t now = nowUs();
-        if (now >= endUs)
+        if (nowUs() >= endUs)
             return;
-        sleepUntilUs(std::min(endUs, now + IDLE_SLICE_US));
+        sleepUntilUs(std::min(endUs, lastIdleUs_ + IDLE_SLICE_US));
     }
 }
 
@@ -59,7 +60,11 @@ bool RealClock::waitForInput(SerialPort& port, std::uint32_t deadlineTick)
         const auto msLeft = static_cast<std::int32_t>(deadlineTick - tick());
         if (msLeft <= 0)
             return false;
-        const int sliceMs = std::min<std::int32_t>(msLeft, IDLE_SLICE_US / 1000);
+        // Until the next turn is due (whole milliseconds, rounded up), as in pause().
+        const std::uint64_t now = nowUs();
+        const std::uint64_t dueUs = lastIdleUs_ + IDLE_SLICE_US;
+        const auto untilTurnMs = static_cast<std::int32_t>(dueUs > now ? (dueUs - now + 999) / 1000 : 1);
+        const int sliceMs = std::min<std::int32_t>(msLeft, std::max<std::int32_t>(untilTurnMs, 1));
         if (port.waitReadable(sliceMs))
             return true;
     }

@@ -1,5 +1,7 @@
 #include "serial/VirtualClock.h"
 
+#include <algorithm>
+
 #include "serial/SerialPort.h"
 
 bool VirtualClock::waitForInput(SerialPort& port, std::uint32_t deadlineTick)
@@ -13,11 +15,18 @@ bool VirtualClock::waitForInput(SerialPort& port, std::uint32_t deadlineTick)
     // The moment at which tick() reaches the deadline.
     const std::uint64_t deadlineUs = (nowUs_ / 1000 + std::uint64_t(msLeft)) * 1000;
     if (next && *next <= deadlineUs) {
-        sleepUntilUs(*next);
-        idle();
+        passTo(*next);
         return true;
     }
-    sleepUntilUs(deadlineUs);
-    idle();
+    passTo(deadlineUs);
     return false;
+}
+
+void VirtualClock::passTo(std::uint64_t us)
+{
+    constexpr std::uint64_t sliceUs = std::uint64_t(kIdleTurnMs) * 1000;
+    do {
+        nowUs_ = std::max(nowUs_, std::min(us, nowUs_ + sliceUs));
+        idle();
+    } while (nowUs_ < us);
 }

@@ -1,7 +1,9 @@
 // A clock in which time only moves when the program pauses or waits: a pause
 // advances it at once, and a wait for input jumps to the moment the simulated
 // interface delivers its next byte. Tests use it to run long procedures in
-// no real time and to assert every pause exactly.
+// no real time and to assert every pause exactly. The idle hook follows
+// each pause and wait, and comes between the kIdleTurnMs slices of a long
+// one, as on the real clock: the window's turns fall where they would.
 #pragma once
 
 #include "serial/Clock.h"
@@ -11,11 +13,7 @@ public:
     explicit VirtualClock(std::uint64_t startUs = 1'000'000) : nowUs_(startUs) {}
 
     std::uint64_t nowUs() override { return nowUs_; }
-    void pause(std::uint32_t ms) override
-    {
-        nowUs_ += std::uint64_t(ms) * 1000;
-        idle();
-    }
+    void pause(std::uint32_t ms) override { passTo(nowUs_ + std::uint64_t(ms) * 1000); }
     void sleepUntilUs(std::uint64_t us) override
     {
         if (us > nowUs_)
@@ -27,5 +25,8 @@ public:
     void advanceUs(std::uint64_t us) { nowUs_ += us; }
 
 private:
+    // Moves time to `us` in slices of kIdleTurnMs at most, the idle hook after each.
+    void passTo(std::uint64_t us);
+
     std::uint64_t nowUs_;
 };

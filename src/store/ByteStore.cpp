@@ -15,6 +15,12 @@ void ByteStore::grow(std::size_t capacity)
     flags_.resize(capacity, HEX_EMPTY | CHAR_EMPTY);
 }
 
+void ByteStore::reserve(std::size_t capacity)
+{
+    bytes_.reserve(capacity);
+    flags_.reserve(capacity);
+}
+
 void ByteStore::reset(std::size_t capacity)
 {
     *this = ByteStore(capacity);

@@ -45,6 +45,9 @@ public:
     std::size_t capacity() const { return bytes_.size(); }
     // Adds empty cells up to `capacity`; never shrinks.
     void grow(std::size_t capacity);
+    // Room for `capacity` cells, none added: growing up to it in steps then
+    // moves nothing.
+    void reserve(std::size_t capacity);
     // Becomes a fresh store of `capacity` empty cells.
     void reset(std::size_t capacity);
 

@@ -124,7 +124,10 @@ BufferGrid* BufferBook::createGrid(std::uint32_t n)
     BufferGrid* old = slot;
     const std::uint32_t keptStart = old ? old->startAddress : 0;
     const int rows = n < 16 ? 1 : int(n / 16 + (n % 16 != 0 ? 1 : 0));
-    slot = new BufferGrid(GetPage(std::size_t(sel)), area, *this, rows);
+    // Millions of cells take long to set up: the grid starts with a part of
+    // them and grows to the rest in steps, the window taking its turns between.
+    slot = new BufferGrid(GetPage(std::size_t(sel)), area, *this, std::min(rows, kRowsPerStep));
+    slot->growInSteps(std::size_t(rows) * 16, std::size_t(kRowsPerStep) * 16, betweenSteps);
     if (old) {
         old->handHistoryTo(*slot);
         if (currentBuffer == old)

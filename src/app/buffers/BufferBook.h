@@ -20,6 +20,8 @@ class NumberField;
 class BufferBook : public wxNotebook {
 public:
     static constexpr int kMaxPages = 8;
+    // Rows a grid is built by in one step (half a megabyte of cells).
+    static constexpr int kRowsPerStep = 1 << 15;
 
     // Adds the first page, Buf0. The number fields and compareCombo come later
     // (attachControls).
@@ -66,6 +68,9 @@ public:
 
     // The hex editor's actions, shared by the grids of all pages.
     GridActions& gridActions() { return *gridActions_; }
+    // Between the steps of building a grid of millions of bytes: the
+    // window's turn, if one is due.
+    std::function<void()> betweenSteps;
     // Where the grids' notes go (status field 0 of the main window).
     std::function<void(const wxString&)> statusNote;
 

@@ -302,6 +302,17 @@ void BufferGrid::handHistoryTo(BufferGrid& successor)
 
 void BufferGrid::ensureCapacity() { table_->growTo(byteCount); }
 
+void BufferGrid::growInSteps(std::size_t cells, std::size_t step, const std::function<void()>& between)
+{
+    table_->store().reserve(cells);
+    for (std::size_t held = capacity(); held < cells;) {
+        if (between)
+            between();
+        held = std::min(cells, held + step);
+        table_->growTo(held);
+    }
+}
+
 void BufferGrid::relabelRows()
 {
     table_->setRowLabelBase(startAddress & 0xFFFF);

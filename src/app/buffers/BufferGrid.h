@@ -114,6 +114,10 @@ public:
     // larger than the cells grows the grid with empty rows; the bytes held stay.
     void ensureCapacity();
 
+    // Grows the grid to hold `cells` (empty ones), `step` cells at a time with
+    // `between` before each step after the first.
+    void growInSteps(std::size_t cells, std::size_t step, const std::function<void()>& between);
+
     // Row labels from startAddress: 0800, 0810, ..., after FFF0 comes 0000.
     void relabelRows();
     // Writes byteCount and startAddress into the count and start fields and

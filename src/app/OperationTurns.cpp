@@ -1,0 +1,33 @@
+#include "app/OperationTurns.h"
+
+#include <wx/evtloop.h>
+
+#include "serial/Clock.h"
+
+namespace {
+
+// The real clock offers its turns kIdleTurnMs apart by the time it read just
+// before it offered the last one, a moment before the window noted that
+// turn: without this margin the window would refuse every other offer and
+// go twice as long without a turn.
+constexpr std::uint64_t kEarlyOfferUs = 2000;
+
+} // namespace
+
+void OperationTurns::offer()
+{
+    const std::uint64_t now = clock_.nowUs();
+    if (now - lastTurnUs_ + kEarlyOfferUs < std::uint64_t(kIdleTurnMs) * 1000)
+        return;
+    lastTurnUs_ = now;
+    take();
+}
+
+void OperationTurns::take()
+{
+    if (watcher)
+        watcher(clock_.nowUs());
+    // The loop is absent before the main loop starts (and in tests).
+    if (wxEventLoopBase* loop = wxEventLoopBase::GetActive())
+        loop->YieldFor(wxEVT_CATEGORY_UI);
+}
