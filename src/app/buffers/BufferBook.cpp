@@ -118,7 +118,7 @@ BufferGrid* BufferBook::createGrid(std::uint32_t n)
     const int sel = GetSelection();
     if (sel < 0)
         return nullptr;
-    n = std::min(n, kMaxByteCount);
+    n = std::min(n, MAX_BUFFER_BYTES);
     const wxSize area = pageArea(sel);
     BufferGrid*& slot = slots_[std::size_t(sel)];
     BufferGrid* old = slot;

@@ -22,6 +22,7 @@
 #include <wx/grid.h>
 
 #include "app/buffers/BufferTable.h"
+#include "store/BufferLimit.h"
 #include "store/EditHistory.h"
 
 class BufferBook;
@@ -29,8 +30,6 @@ class BufferBook;
 // The two halves of a row: the hexadecimal cells and the character cells.
 enum class GridHalf { hex, chars };
 
-// The most bytes a buffer holds: what the seven digits of the count field show.
-inline constexpr std::uint32_t kMaxByteCount = 9'999'999;
 // The grid sits 3 pixels into its page and is 3 pixels less high than the page.
 inline constexpr int kGridMargin = 3;
 
