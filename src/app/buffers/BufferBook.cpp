@@ -123,7 +123,7 @@ BufferGrid* BufferBook::createGrid(std::uint32_t n)
     BufferGrid*& slot = slots_[std::size_t(sel)];
     BufferGrid* old = slot;
     const std::uint32_t keptStart = old ? old->startAddress : 0;
-    const int rows = n < 16 ? 1 : int(n / 16 + (n % 16 != 0 ? 1 : 0));
+    const int rows = int(cellsForByteCount(n) / kBytesPerRow);
     slot = new BufferGrid(GetPage(std::size_t(sel)), area, *this, rows);
     if (old) {
         old->handHistoryTo(*slot);
