@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "procedures/ModelTable.h"
+#include "store/HexDigits.h"
 #include "texts/FillIn.h"
 
 namespace {
@@ -104,24 +105,21 @@ std::optional<ModelInfo> findModel(std::string_view name)
     return std::nullopt;
 }
 
-// A number in `base` of at most `limit`; none for anything else (empty, a sign,
+// A number in `base` (10 or 16) of at most `limit`; none for anything else (empty, a sign,
 // a stray character, too large).
 std::optional<std::uint32_t> parseNumber(std::string_view text, int base, std::uint32_t limit)
 {
+    if (base == 16) {
+        const std::optional<std::uint64_t> value = hexNumberValue(text, limit);
+        return value ? std::optional<std::uint32_t>(std::uint32_t(*value)) : std::nullopt;
+    }
     if (text.empty())
         return std::nullopt;
     std::uint64_t value = 0;
     for (const char c : text) {
-        int digit = -1;
-        if (c >= '0' && c <= '9')
-            digit = c - '0';
-        else if (base == 16 && c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        else if (base == 16 && c >= 'A' && c <= 'F')
-            digit = c - 'A' + 10;
-        if (digit < 0 || digit >= base)
+        if (c < '0' || c > '9')
             return std::nullopt;
-        value = value * std::uint64_t(base) + std::uint64_t(digit);
+        value = value * 10 + std::uint64_t(c - '0');
         if (value > limit)
             return std::nullopt;
     }
