@@ -13,9 +13,10 @@ class ProgressWindow : public Progress {
 public:
     explicit ProgressWindow(wxStatusBar& statusBar) : statusBar_(statusBar) {}
 
-    // Shows the gauge and lets the window repaint once: the only point where
-    // an operation gives the user interface a turn. User input stays queued
-    // until the operation returns.
+    // Lets the window repaint (paint and size events only), then shows the
+    // gauge; nothing at all for 0 steps. A click or a key made meanwhile stays
+    // queued until the operation returns. The pauses of an operation give the
+    // window further turns of the same kind (the clock's idle hook, MainFrame.cpp).
     void progressStart(std::uint32_t total) override;
     void progressStep() override;
     void progressFinish() override;

@@ -7,7 +7,8 @@
 // other half too, so commands that look at the hexadecimal cells also see
 // blocks drawn among the characters. Mirroring makes the block and its twin
 // the whole selection, so no block selected later, from code or by the user,
-// adds to an earlier one.
+// adds to an earlier one; selectRun alone, which mirrors its blocks itself,
+// leaves a selection of several blocks.
 //
 // Each buffer keeps the history of its changes for undo and redo, and knows
 // from it whether it differs from what it was read, loaded or saved with. The
