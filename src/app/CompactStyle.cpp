@@ -1,45 +1,16 @@
 // The application style sheet behind makeCompact() and the tool-button
-// measurement. GTK is reached through the few C functions below; wx already
-// loads the library, so no GTK headers are needed to build.
+// measurement, through GTK's own calls on the widgets wx creates.
 #include "app/CompactStyle.h"
 
-#include <cstring>
-
+#include <gtk/gtk.h>
 #include <wx/combobox.h>
 #include <wx/toolbar.h>
 #include <wx/window.h>
-
-extern "C" {
-struct GtkStyleContext;
-struct GdkScreen;
-struct GtkToolItem;
-GtkCssProvider* gtk_css_provider_new();
-int gtk_css_provider_load_from_data(GtkCssProvider* provider, const char* data, long length, void** error);
-GdkScreen* gtk_widget_get_screen(GtkWidget* widget);
-void gtk_style_context_add_provider_for_screen(GdkScreen* screen, void* provider, unsigned priority);
-GtkStyleContext* gtk_widget_get_style_context(GtkWidget* widget);
-void gtk_style_context_add_class(GtkStyleContext* context, const char* className);
-const char* gtk_widget_get_name(GtkWidget* widget);
-GtkToolItem* gtk_toolbar_get_nth_item(GtkToolbar* toolBar, int n);
-void gtk_widget_get_preferred_width(GtkWidget* widget, int* minimum, int* natural);
-GtkWidget* gtk_bin_get_child(GtkWidget* bin);
-struct GtkBorder {
-    short left, right, top, bottom;
-};
-unsigned long gtk_entry_get_type();
-unsigned long gtk_combo_box_get_type();
-int g_type_check_instance_is_a(void* instance, unsigned long type);
-int gtk_widget_get_state_flags(GtkWidget* widget);
-void gtk_style_context_get_padding(GtkStyleContext* context, int state, GtkBorder* padding);
-void gtk_style_context_get_border(GtkStyleContext* context, int state, GtkBorder* border);
-void gtk_combo_box_set_popup_fixed_width(GtkWidget* comboBox, int fixed);
-}
 
 namespace {
 
 constexpr const char* kCompactClass = "rovidada-compact";
 constexpr const char* kTightClass = "rovidada-tight";
-constexpr unsigned kApplicationPriority = 600; // GTK_STYLE_PROVIDER_PRIORITY_APPLICATION
 
 // Tool buttons come out 23 x 24 (16-px image, 2- and 3-px paddings, 1-px border), the
 // tool bar 26 px high, entries 17 px, combo boxes 22 px, and an 80 x 40 bitmap
@@ -65,13 +36,9 @@ void installStyleSheet(GtkWidget* widget)
         return;
     GtkCssProvider* provider = gtk_css_provider_new();
     gtk_css_provider_load_from_data(provider, kStyleSheet, -1, nullptr);
-    gtk_style_context_add_provider_for_screen(gtk_widget_get_screen(widget), provider, kApplicationPriority);
+    gtk_style_context_add_provider_for_screen(gtk_widget_get_screen(widget), GTK_STYLE_PROVIDER(provider),
+                                              GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
     installed = true; // the provider lives as long as the program
-}
-
-bool isA(GtkWidget* widget, const char* typeName)
-{
-    return widget && std::strcmp(gtk_widget_get_name(widget), typeName) == 0;
 }
 
 // wxGTK wraps some controls (the tool bar among them) in an event box; the
@@ -79,7 +46,7 @@ bool isA(GtkWidget* widget, const char* typeName)
 GtkWidget* innerWidget(const wxWindow* window)
 {
     GtkWidget* widget = window->GetHandle();
-    return isA(widget, "GtkEventBox") ? gtk_bin_get_child(widget) : widget;
+    return widget && GTK_IS_EVENT_BOX(widget) ? gtk_bin_get_child(GTK_BIN(widget)) : widget;
 }
 
 void addStyleClass(wxWindow* window, const char* styleClass)
@@ -104,13 +71,13 @@ void makeTight(wxWindow* window)
 int toolItemWidth(wxToolBar* toolBar, int index, int fallback)
 {
     GtkWidget* widget = innerWidget(toolBar);
-    if (!isA(widget, "GtkToolbar"))
+    if (!widget || !GTK_IS_TOOLBAR(widget))
         return fallback;
-    GtkToolItem* item = gtk_toolbar_get_nth_item(reinterpret_cast<GtkToolbar*>(widget), index);
+    GtkToolItem* item = gtk_toolbar_get_nth_item(GTK_TOOLBAR(widget), index);
     if (!item)
         return fallback;
     int minimum = 0, natural = 0;
-    gtk_widget_get_preferred_width(reinterpret_cast<GtkWidget*>(item), &minimum, &natural);
+    gtk_widget_get_preferred_width(GTK_WIDGET(item), &minimum, &natural);
     return natural > 0 ? natural : fallback;
 }
 
@@ -118,11 +85,11 @@ int entryTextWidth(const wxWindow* entry)
 {
     const int width = entry->GetSize().x;
     GtkWidget* widget = innerWidget(entry);
-    if (!widget || !g_type_check_instance_is_a(widget, gtk_entry_get_type()))
+    if (!widget || !GTK_IS_ENTRY(widget))
         return width;
     // From the style, not from the allocation, which GTK may not have made yet.
     GtkStyleContext* style = gtk_widget_get_style_context(widget);
-    const int state = gtk_widget_get_state_flags(widget);
+    const GtkStateFlags state = gtk_widget_get_state_flags(widget);
     GtkBorder padding{}, border{};
     gtk_style_context_get_padding(style, state, &padding);
     gtk_style_context_get_border(style, state, &border);
@@ -132,6 +99,6 @@ int entryTextWidth(const wxWindow* entry)
 void listShowsWholeEntries(wxComboBox* combo)
 {
     GtkWidget* widget = innerWidget(combo);
-    if (widget && g_type_check_instance_is_a(widget, gtk_combo_box_get_type()))
-        gtk_combo_box_set_popup_fixed_width(widget, 0);
+    if (widget && GTK_IS_COMBO_BOX(widget))
+        gtk_combo_box_set_popup_fixed_width(GTK_COMBO_BOX(widget), FALSE);
 }

@@ -87,7 +87,7 @@ void MainFrame::onLoadFile(wxCommandEvent&)
         return;
     }
     const MemoryImage& image = load.image;
-    const std::uint32_t length = std::uint32_t(image.size()); // at most MAX_IMAGE_BYTES
+    const std::uint32_t length = std::uint32_t(image.size()); // at most MAX_BUFFER_BYTES
     if (!userAcceptsSize(length, bufferBook->currentBuffer->byteCount))
         return;
 

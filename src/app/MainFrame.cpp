@@ -29,6 +29,7 @@
 #include "serial/SerialLink.h"
 #include "procedures/CrystalTable.h"
 #include "procedures/ModelTable.h"
+#include "store/BufferLimit.h"
 
 namespace {
 
@@ -181,7 +182,7 @@ void MainFrame::createToolBarControls()
     wxWindow* panel = toolBarPanel_;
     startField = new NumberField(panel, ID_NUMBER_FIELD, NumberFilter::Hexadecimal, 4, "0000", wxDefaultPosition,
                                  wxSize(50, 17), wxTE_RIGHT, "start");
-    countField = new NumberField(panel, ID_NUMBER_FIELD, NumberFilter::Decimal, 7, "0", wxDefaultPosition,
+    countField = new NumberField(panel, ID_NUMBER_FIELD, NumberFilter::Decimal, BYTE_COUNT_DIGITS, "0", wxDefaultPosition,
                                  wxSize(50, 17), wxTE_RIGHT, "ile");
     fillField = new NumberField(panel, ID_NUMBER_FIELD, NumberFilter::Hexadecimal, 2, "FF", wxDefaultPosition,
                                 wxSize(25, 17), wxTE_RIGHT, "ile");

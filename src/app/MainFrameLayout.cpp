@@ -26,6 +26,7 @@
 #include "app/WindowGeometry.h"
 #include "app/buffers/BufferGrid.h"
 #include "app/buffers/NumberField.h"
+#include "store/BufferLimit.h"
 #include "texts/ResultLines.h"
 
 namespace {
@@ -49,14 +50,14 @@ std::vector<wxString> fullFields(const char* digits, std::size_t length)
     return texts;
 }
 
-// The longest line each status field shows: counts of seven digits at most.
+// The longest line each status field shows: counts of BYTE_COUNT_DIGITS digits at most.
 std::vector<std::vector<wxString>> widestStatusTexts()
 {
-    const std::string largest = std::to_string(kMaxByteCount);
+    const std::string largest = std::to_string(MAX_BUFFER_BYTES);
     return {
-        {uiText(readResultLine(kMaxByteCount)), uiText(writeResultLine(kMaxByteCount)),
-         uiText(loadResultLine(kMaxByteCount))},
-        {uiText(toStdString(texts::WRITE_FAILED_COUNT) + largest), uiText(comparisonSummary(kMaxByteCount))},
+        {uiText(readResultLine(MAX_BUFFER_BYTES)), uiText(writeResultLine(MAX_BUFFER_BYTES)),
+         uiText(loadResultLine(MAX_BUFFER_BYTES))},
+        {uiText(toStdString(texts::WRITE_FAILED_COUNT) + largest), uiText(comparisonSummary(MAX_BUFFER_BYTES))},
         {},
         {uiText(texts::STATE_CONNECTING), uiText(texts::STATE_RESET), uiText(texts::STATE_CONNECTED),
          uiText(texts::STATE_NOT_CONNECTED)},
@@ -155,7 +156,7 @@ void MainFrame::fitTextsToFixedWidths()
     wxFont numbers = toolBarPanel_->GetFont();
     const std::pair<NumberField*, std::vector<wxString>> fields[] = {
         {startField, fullFields("0123456789ABCDEF", 4)},
-        {countField, fullFields("0123456789", 7)},
+        {countField, fullFields("0123456789", BYTE_COUNT_DIGITS)},
         {fillField, fullFields("0123456789ABCDEF", 2)},
     };
     for (const auto& [field, widest] : fields)

@@ -19,8 +19,10 @@ public:
     {
     }
 
-    // Lets the window repaint once (a turn of the operation) and shows the
-    // gauge. User input stays queued until the operation returns.
+    // Lets the window repaint (paint and size events only, one turn of the
+    // operation), then shows the gauge; nothing at all for 0 steps. A click or a
+    // key made meanwhile stays queued until the operation returns. The pauses of
+    // an operation give the window further turns of the same kind (OperationTurns).
     void progressStart(std::uint32_t total) override;
     void progressStep() override;
     void progressFinish() override;

@@ -11,9 +11,21 @@
 #include "app/MessageBox.h"
 #include "app/UiText.h"
 #include "app/buffers/BufferBook.h"
+#include "app/buffers/BufferGrid.h"
 #include "app/buffers/NumberField.h"
 #include "serial/SerialLink.h"
 #include "procedures/ModelTable.h"
+
+namespace {
+
+// The part of the window's height that the buffer pages do not get: the tool
+// bar, the notebook's tabs and border, and the status bar of the fixed layout.
+constexpr int kHeightBesidePages = 116;
+// A grid starts kGridMargin pixels down its page and stops one pixel short of
+// the page's bottom edge.
+constexpr int kGridGapBelow = 1;
+
+} // namespace
 
 void MainFrame::onExit(wxCommandEvent&)
 {
@@ -51,12 +63,13 @@ void MainFrame::onSize(wxSizeEvent& event)
     // h counts the tool bar and the status bar, which wxGTK leaves out of the
     // frame's client area.
     const int h = GetClientSize().y + GetToolBar()->GetSize().y + GetStatusBar()->GetSize().y;
-    // The page area becomes h - 116 high and keeps its width. The width is
+    // The page area takes the height left and keeps its width. The width is
     // kept through the notebook's own: a page that GTK has not laid out yet
     // reports a width of 20, which would shrink the notebook to a sliver.
-    const int bookHeight = bufferBook->CalcSizeFromPage(wxSize(0, h - 116)).y;
+    const int pageHeight = h - kHeightBesidePages;
+    const int bookHeight = bufferBook->CalcSizeFromPage(wxSize(0, pageHeight)).y;
     bufferBook->SetSize(bufferBook->GetSize().x, bookHeight);
-    bufferBook->resizeGrids(h - 120);
+    bufferBook->resizeGrids(pageHeight - kGridMargin - kGridGapBelow);
 }
 
 void MainFrame::onMouse(wxMouseEvent&)

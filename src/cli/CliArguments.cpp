@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "procedures/ModelTable.h"
+#include "store/HexDigits.h"
 #include "texts/FillIn.h"
 
 namespace {
@@ -34,14 +35,14 @@ constexpr std::array<CommandName, 8> kCommands{{
 
 enum class OptionId { Port, Model, Crystal, Start, Count, Output, OnFailures, Json, Quiet, Help, Version };
 
-struct OptionSpec {
+struct KnownOption {
     OptionId id;
     char shortName; // 0: none
     std::string_view longName;
     bool takesValue;
     unsigned commands; // the commands it applies to
 };
-constexpr std::array<OptionSpec, 11> kOptions{{
+constexpr std::array<KnownOption, 11> kOptions{{
     {OptionId::Port, 'p', "port", true, kOnTarget},
     {OptionId::Model, 'm', "model", true, kOnTarget},
     {OptionId::Crystal, 'c', "crystal", true, kOnTarget},
@@ -55,26 +56,26 @@ constexpr std::array<OptionSpec, 11> kOptions{{
     {OptionId::Version, 'V', "version", false, kEveryCommand},
 }};
 
-// One option as it was given: its spec, how it was typed, and its value.
+// One option as it was given: which of the known ones, how it was typed, and its value.
 struct GivenOption {
-    const OptionSpec* spec;
+    const KnownOption* known;
     std::string typed;
     std::string value;
 };
 
-const OptionSpec* findLong(std::string_view name)
+const KnownOption* findLong(std::string_view name)
 {
-    for (const OptionSpec& spec : kOptions)
-        if (spec.longName == name)
-            return &spec;
+    for (const KnownOption& known : kOptions)
+        if (known.longName == name)
+            return &known;
     return nullptr;
 }
 
-const OptionSpec* findShort(char name)
+const KnownOption* findShort(char name)
 {
-    for (const OptionSpec& spec : kOptions)
-        if (spec.shortName != 0 && spec.shortName == name)
-            return &spec;
+    for (const KnownOption& known : kOptions)
+        if (known.shortName != 0 && known.shortName == name)
+            return &known;
     return nullptr;
 }
 
@@ -104,24 +105,21 @@ std::optional<ModelInfo> findModel(std::string_view name)
     return std::nullopt;
 }
 
-// A number in `base` of at most `limit`; none for anything else (empty, a sign,
+// A number in `base` (10 or 16) of at most `limit`; none for anything else (empty, a sign,
 // a stray character, too large).
 std::optional<std::uint32_t> parseNumber(std::string_view text, int base, std::uint32_t limit)
 {
+    if (base == 16) {
+        const std::optional<std::uint64_t> value = hexNumberValue(text, limit);
+        return value ? std::optional<std::uint32_t>(std::uint32_t(*value)) : std::nullopt;
+    }
     if (text.empty())
         return std::nullopt;
     std::uint64_t value = 0;
     for (const char c : text) {
-        int digit = -1;
-        if (c >= '0' && c <= '9')
-            digit = c - '0';
-        else if (base == 16 && c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        else if (base == 16 && c >= 'A' && c <= 'F')
-            digit = c - 'A' + 10;
-        if (digit < 0 || digit >= base)
+        if (c < '0' || c > '9')
             return std::nullopt;
-        value = value * std::uint64_t(base) + std::uint64_t(digit);
+        value = value * 10 + std::uint64_t(c - '0');
         if (value > limit)
             return std::nullopt;
     }
@@ -170,13 +168,13 @@ std::string splitArguments(const std::vector<std::string>& arguments, std::vecto
         if (argument.starts_with("--")) {
             const auto equals = argument.find('=');
             const std::string typed = argument.substr(0, equals);
-            const OptionSpec* spec = findLong(std::string_view(typed).substr(2));
-            if (!spec)
+            const KnownOption* known = findLong(std::string_view(typed).substr(2));
+            if (!known)
                 return fillIn(texts::CLI_UNKNOWN_OPTION, {{"option", escapeControlCharacters(typed)}});
-            if (!spec->takesValue && equals != std::string::npos)
+            if (!known->takesValue && equals != std::string::npos)
                 return fillIn(texts::CLI_OPTION_TAKES_NO_VALUE, {{"option", escapeControlCharacters(typed)}});
             std::string value;
-            if (spec->takesValue) {
+            if (known->takesValue) {
                 if (equals != std::string::npos)
                     value = argument.substr(equals + 1);
                 else if (i + 1 < arguments.size())
@@ -184,24 +182,24 @@ std::string splitArguments(const std::vector<std::string>& arguments, std::vecto
                 else
                     return fillIn(texts::CLI_OPTION_NEEDS_VALUE, {{"option", escapeControlCharacters(typed)}});
             }
-            options.push_back({spec, typed, value});
+            options.push_back({known, typed, value});
             continue;
         }
         // A cluster of short options ("-qV"); one that takes a value takes the
         // rest of the cluster ("-pCOM2") or the next argument.
         for (std::size_t k = 1; k < argument.size(); ++k) {
             const std::string typed = std::string("-") + argument[k];
-            const OptionSpec* spec = findShort(argument[k]);
-            if (!spec)
+            const KnownOption* known = findShort(argument[k]);
+            if (!known)
                 return fillIn(texts::CLI_UNKNOWN_OPTION, {{"option", escapeControlCharacters(typed)}});
-            if (!spec->takesValue) {
-                options.push_back({spec, typed, {}});
+            if (!known->takesValue) {
+                options.push_back({known, typed, {}});
                 continue;
             }
             if (k + 1 < argument.size())
-                options.push_back({spec, typed, argument.substr(k + 1)});
+                options.push_back({known, typed, argument.substr(k + 1)});
             else if (i + 1 < arguments.size())
-                options.push_back({spec, typed, arguments[++i]});
+                options.push_back({known, typed, arguments[++i]});
             else
                 return fillIn(texts::CLI_OPTION_NEEDS_VALUE, {{"option", escapeControlCharacters(typed)}});
             break;
@@ -214,7 +212,7 @@ std::string splitArguments(const std::vector<std::string>& arguments, std::vecto
 std::string applyOption(const GivenOption& given, CliOptions& options)
 {
     const std::string& value = given.value;
-    switch (given.spec->id) {
+    switch (given.known->id) {
     case OptionId::Port:
         options.port = value;
         break;
@@ -307,8 +305,8 @@ ParsedArguments parseArguments(const std::vector<std::string>& arguments)
 
     // --help and --version answer whatever else was asked.
     for (const GivenOption& option : given)
-        if (option.spec->id == OptionId::Help || option.spec->id == OptionId::Version) {
-            options.command = option.spec->id == OptionId::Help ? CliCommand::Help : CliCommand::Version;
+        if (option.known->id == OptionId::Help || option.known->id == OptionId::Version) {
+            options.command = option.known->id == OptionId::Help ? CliCommand::Help : CliCommand::Version;
             return parsed;
         }
 
@@ -327,7 +325,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& arguments)
     const std::string name = commandName(options.command);
 
     for (const GivenOption& option : given) {
-        if ((option.spec->commands & bit(options.command)) == 0) {
+        if ((option.known->commands & bit(options.command)) == 0) {
             parsed.error = fillIn(texts::CLI_OPTION_NOT_FOR_COMMAND, {{"option", option.typed}, {"command", name}});
             return parsed;
         }

@@ -24,11 +24,11 @@ MemoryImageLoad readStream(std::istream& in)
     std::vector<std::uint8_t> bytes;
     // One byte past the limit tells a stream that is too large.
     std::istreambuf_iterator<char> it(in);
-    for (const std::istreambuf_iterator<char> end; it != end && bytes.size() <= MAX_IMAGE_BYTES; ++it)
+    for (const std::istreambuf_iterator<char> end; it != end && bytes.size() <= MAX_BUFFER_BYTES; ++it)
         bytes.push_back(std::uint8_t(*it));
     MemoryImageLoad failed;
     failed.fileSize = bytes.size();
-    if (bytes.size() > MAX_IMAGE_BYTES) {
+    if (bytes.size() > MAX_BUFFER_BYTES) {
         failed.failure = ImageFileFailure::tooLarge;
         return failed;
     }

@@ -53,18 +53,18 @@ ExitStatus listPorts(const CliServices& services, CliConsole& console)
     const int ports = std::max(kMenuPorts, int(devices.size()));
     for (int n = 1; n <= ports; ++n) {
         const std::string name = "COM" + std::to_string(n);
-        const PortSpec spec = resolvePortName(name, services.environment, services.listDevices);
-        std::string row = portRow(name, spec.device);
+        const ResolvedPort port = resolvePortName(name, services.environment, services.listDevices);
+        std::string row = portRow(name, port.device);
         if (services.environment("ROVIDADA_" + name))
             row += fillIn(texts::CLI_PORT_FROM_VARIABLE, {{"port", name}});
-        if (spec.kind == PortSpec::Kind::Invalid)
-            row += ": " + spec.reason;
-        if (spec.kind == PortSpec::Kind::Device) {
-            reached.insert(spec.device);
+        if (port.kind == ResolvedPort::Kind::Invalid)
+            row += ": " + port.reason;
+        if (port.kind == ResolvedPort::Kind::Device) {
+            reached.insert(port.device);
             std::error_code error;
-            if (!std::filesystem::exists(spec.device, error))
+            if (!std::filesystem::exists(port.device, error))
                 row += toStdString(texts::CLI_PORT_NO_DEVICE);
-            row = withAliases(row, spec.device, aliases);
+            row = withAliases(row, port.device, aliases);
         }
         console.out << row << '\n';
     }

@@ -239,8 +239,8 @@ ImageLoad loadImageFile(const std::string& path, const AfterSizeHook& afterSize)
     if (!S_ISREG(st.st_mode))
         return loadFailure(ImageFileFailure::notRegularFile, notRegularReason(st));
     const auto size = static_cast<std::uint64_t>(st.st_size);
-    if (size > MAX_IMAGE_BYTES)
-        return loadFailure(ImageFileFailure::tooLarge, "more than 9999999 bytes", size);
+    if (size > MAX_BUFFER_BYTES)
+        return loadFailure(ImageFileFailure::tooLarge, "more than " + std::to_string(MAX_BUFFER_BYTES) + " bytes", size);
     ::fcntl(file.get(), F_SETFL, ::fcntl(file.get(), F_GETFL) & ~O_NONBLOCK);
 
     if (afterSize)

@@ -12,8 +12,7 @@
 #include <string>
 #include <vector>
 
-// The byte-count field holds seven digits, so a buffer holds at most this many bytes.
-inline constexpr std::uint64_t MAX_IMAGE_BYTES = 9'999'999;
+#include "store/BufferLimit.h"
 
 enum class ImageFileFailure {
     none,
@@ -46,7 +45,7 @@ struct ImageSave {
 using AfterSizeHook = std::function<void(int fd)>;
 
 // Reads the whole file at `path` (a file-system path). A file of more than
-// MAX_IMAGE_BYTES is refused before any byte is read.
+// MAX_BUFFER_BYTES is refused before any byte is read.
 ImageLoad loadImageFile(const std::string& path, const AfterSizeHook& afterSize = {});
 
 // Writes `bytes` as the file at `path`, replacing any file there only when every

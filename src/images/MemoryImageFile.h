@@ -14,7 +14,7 @@
 // ASCII) that begins with S and a digit, Intel HEX when every one begins with
 // a colon; anything else is a raw image, loaded byte for byte. A record file
 // broken in any other way is refused with the line at fault. A file of more
-// than MAX_IMAGE_BYTES is refused before it is read, and a failed load gives no
+// than MAX_BUFFER_BYTES is refused before it is read, and a failed load gives no
 // bytes at all. Saving writes the format asked for, through the same safe save
 // as raw images: the old file is replaced only once the new one is on disk.
 #pragma once

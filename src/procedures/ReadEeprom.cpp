@@ -9,6 +9,10 @@ namespace {
 
 constexpr int kAttempts = 3;            // readings of a word before it is taken as it is
 constexpr std::uint32_t kScrollEvery = 512; // bytes between scrolls that keep the filled rows in view
+// Scroll positions are in the grid's scroll units of 15 pixels, and a row of 16
+// bytes is 16 pixels high, so a byte offset is about a pixel: offset / 15 would
+// bring the row being filled to the top of the view. Dividing by 14 puts the
+// view a fifteenth of the offset further on.
 constexpr std::uint32_t kScrollDivisor = 14;
 
 } // namespace

@@ -1,6 +1,9 @@
-// What a long operation reports its progress to. The window's gauge implements
-// it; engine procedures (reading, writing, loading, saving, comparing) take a
-// reference to it, so they need no window and tests can count the steps.
+// What a long engine operation reports its progress to, so that it needs no
+// window and tests can count its steps: the comparison of two buffers takes
+// one (the window passes its gauge, ProgressWindow; the command line's diff one
+// that shows nothing). The read and write procedures report through
+// TargetWindow's functions of the same names instead, and the window's loading
+// and saving drive its gauge themselves.
 #pragma once
 
 #include <cstdint>

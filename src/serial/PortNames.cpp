@@ -72,25 +72,25 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
            });
 }
 
-PortSpec spec(PortSpec::Kind kind, std::string device)
+ResolvedPort portOf(ResolvedPort::Kind kind, std::string device)
 {
-    PortSpec made;
+    ResolvedPort made;
     made.kind = kind;
     made.device = std::move(device);
     return made;
 }
 
-PortSpec invalid(std::string device, Text reason)
+ResolvedPort invalid(std::string device, Text reason)
 {
-    PortSpec made = spec(PortSpec::Kind::Invalid, std::move(device));
+    ResolvedPort made = portOf(ResolvedPort::Kind::Invalid, std::move(device));
     made.reason = toStdString(reason);
     return made;
 }
 
 // The device name of a simulated board is set once its value is whole.
-PortSpec simulated(std::string model, int crystalMHz)
+ResolvedPort simulated(std::string model, int crystalMHz)
 {
-    PortSpec made = spec(PortSpec::Kind::Simulated, {});
+    ResolvedPort made = portOf(ResolvedPort::Kind::Simulated, {});
     made.model = std::move(model);
     made.crystalMHz = crystalMHz;
     return made;
@@ -108,7 +108,7 @@ std::optional<int> parseCrystal(std::string_view text)
 }
 
 // "sim", "sim:MODEL" or "sim:MODEL@nMHz"; none when the value is not a simulated board.
-std::optional<PortSpec> parseSimSpec(const std::string& value, const std::string& given)
+std::optional<ResolvedPort> parseSimValue(const std::string& value, const std::string& given)
 {
     if (value == "sim")
         return simulated(std::string(DEFAULT_SIM_MODEL), DEFAULT_SIM_CRYSTAL_MHZ);
@@ -119,12 +119,12 @@ std::optional<PortSpec> parseSimSpec(const std::string& value, const std::string
     if (const auto at = rest.rfind('@'); at != std::string_view::npos) {
         const auto mhz = parseCrystal(rest.substr(at + 1));
         if (!mhz)
-            return invalid(given, texts::PORT_SPEC_BAD_CRYSTAL);
+            return invalid(given, texts::PORT_VALUE_BAD_CRYSTAL);
         crystal = *mhz;
         rest = rest.substr(0, at);
     }
     if (rest.empty())
-        return invalid(given, texts::PORT_SPEC_NO_MODEL);
+        return invalid(given, texts::PORT_VALUE_NO_MODEL);
     return simulated(std::string(rest), crystal);
 }
 
@@ -144,7 +144,7 @@ bool isIpv6Address(std::string_view text)
 
 // "rfc2217://HOST:PORT" (the scheme in any case, an IPv6 host in brackets);
 // none when the value is no RFC 2217 address at all.
-std::optional<PortSpec> parseRfc2217Spec(const std::string& value, const std::string& given)
+std::optional<ResolvedPort> parseRfc2217Value(const std::string& value, const std::string& given)
 {
     if (value.size() < RFC2217_SCHEME.size() ||
         !equalsIgnoringCase(std::string_view(value).substr(0, RFC2217_SCHEME.size()), RFC2217_SCHEME))
@@ -155,24 +155,24 @@ std::optional<PortSpec> parseRfc2217Spec(const std::string& value, const std::st
     if (rest.starts_with('[')) {
         const auto close = rest.find(']');
         if (close == std::string_view::npos || rest.substr(close + 1, 1) != ":")
-            return invalid(given, texts::PORT_SPEC_BAD_RFC2217);
+            return invalid(given, texts::PORT_VALUE_BAD_RFC2217);
         host = rest.substr(1, close - 1);
         port = rest.substr(close + 2);
         if (!isIpv6Address(host))
-            return invalid(given, texts::PORT_SPEC_BAD_RFC2217);
+            return invalid(given, texts::PORT_VALUE_BAD_RFC2217);
     } else {
         const auto colon = rest.find(':');
         if (colon == std::string_view::npos)
-            return invalid(given, texts::PORT_SPEC_BAD_RFC2217);
+            return invalid(given, texts::PORT_VALUE_BAD_RFC2217);
         host = rest.substr(0, colon);
         port = rest.substr(colon + 1);
         if (!isHostName(host)) // an IPv6 address without brackets, too
-            return invalid(given, texts::PORT_SPEC_BAD_RFC2217);
+            return invalid(given, texts::PORT_VALUE_BAD_RFC2217);
     }
     const auto number = smallNumber(port);
     if (!number || *number < 1 || *number > 65535)
-        return invalid(given, texts::PORT_SPEC_BAD_RFC2217);
-    PortSpec network = spec(PortSpec::Kind::Rfc2217, value);
+        return invalid(given, texts::PORT_VALUE_BAD_RFC2217);
+    ResolvedPort network = portOf(ResolvedPort::Kind::Rfc2217, value);
     network.host = std::string(host);
     network.tcpPort = std::uint16_t(*number);
     return network;
@@ -185,8 +185,8 @@ std::optional<int> comNumber(const std::string& portName)
 
 } // namespace
 
-PortSpec resolvePortName(const std::string& portName, const EnvironmentLookup& environment,
-                         const SerialDeviceLister& listDevices)
+ResolvedPort resolvePortName(const std::string& portName, const EnvironmentLookup& environment,
+                             const SerialDeviceLister& listDevices)
 {
     const auto number = comNumber(portName);
     if (!number || *number < 1)
@@ -198,26 +198,26 @@ PortSpec resolvePortName(const std::string& portName, const EnvironmentLookup& e
 
     const auto devices = serialDevicesInComOrder(listDevices);
     if (std::size_t(*number) <= devices.size())
-        return spec(PortSpec::Kind::Device, devices[*number - 1]);
-    return spec(PortSpec::Kind::Device, "/dev/ttyS" + std::to_string(*number - 1));
+        return portOf(ResolvedPort::Kind::Device, devices[*number - 1]);
+    return portOf(ResolvedPort::Kind::Device, "/dev/ttyS" + std::to_string(*number - 1));
 }
 
-PortSpec resolvePortValue(const std::string& value, const std::string& shownAs)
+ResolvedPort resolvePortValue(const std::string& value, const std::string& shownAs)
 {
     if (value.starts_with("/"))
-        return spec(PortSpec::Kind::Device, value);
-    if (auto network = parseRfc2217Spec(value, shownAs))
+        return portOf(ResolvedPort::Kind::Device, value);
+    if (auto network = parseRfc2217Value(value, shownAs))
         return *network;
-    auto sim = parseSimSpec(value, shownAs);
+    auto sim = parseSimValue(value, shownAs);
     if (!sim)
-        return invalid(shownAs, texts::PORT_SPEC_NOT_UNDERSTOOD);
-    if (sim->kind == PortSpec::Kind::Simulated)
+        return invalid(shownAs, texts::PORT_VALUE_NOT_UNDERSTOOD);
+    if (sim->kind == ResolvedPort::Kind::Simulated)
         sim->device = "sim:" + sim->model + "@" + std::to_string(sim->crystalMHz) + "MHz";
     return *sim;
 }
 
-PortSpec resolvePortNameOrValue(const std::string& given, const EnvironmentLookup& environment,
-                                const SerialDeviceLister& listDevices)
+ResolvedPort resolvePortNameOrValue(const std::string& given, const EnvironmentLookup& environment,
+                                    const SerialDeviceLister& listDevices)
 {
     if (comNumber(given))
         return resolvePortName(given, environment, listDevices);

@@ -12,7 +12,9 @@
 #include <string_view>
 #include <vector>
 
-struct PortSpec {
+// What a port name or a port value stands for: a device to open, a simulated
+// board, a serial port served over RFC 2217, or why it cannot be used.
+struct ResolvedPort {
     enum class Kind { Device, Simulated, Rfc2217, Invalid };
     Kind kind = Kind::Invalid;
     std::string device;  // Device: the path; Simulated: "sim:MODEL@nMHz"; Rfc2217: the value; Invalid: what was given
@@ -28,19 +30,19 @@ using EnvironmentLookup = std::function<std::optional<std::string>(const std::st
 // Names of the ttys with serial hardware behind them ("ttyUSB0", "ttyS0", ...), any order.
 using SerialDeviceLister = std::function<std::vector<std::string>()>;
 
-PortSpec resolvePortName(const std::string& portName, const EnvironmentLookup& environment,
-                         const SerialDeviceLister& listDevices);
+ResolvedPort resolvePortName(const std::string& portName, const EnvironmentLookup& environment,
+                             const SerialDeviceLister& listDevices);
 
 // What a port value stands for, wherever it was given: a device path
 // ("/dev/ttyUSB0"), a simulated board ("sim", "sim:MODEL", "sim:MODEL@nMHz") or
 // a serial port served by RFC 2217 ("rfc2217://HOST:PORT", an IPv6 address in
 // brackets). `shownAs` names the value in the box when it is not understood.
-PortSpec resolvePortValue(const std::string& value, const std::string& shownAs);
+ResolvedPort resolvePortValue(const std::string& value, const std::string& shownAs);
 
 // A port as the command line takes it: a port name "COMn" as above, or a port
 // value given directly.
-PortSpec resolvePortNameOrValue(const std::string& given, const EnvironmentLookup& environment,
-                                const SerialDeviceLister& listDevices);
+ResolvedPort resolvePortNameOrValue(const std::string& given, const EnvironmentLookup& environment,
+                                    const SerialDeviceLister& listDevices);
 
 // The machine's serial devices ("/dev/ttyUSB0", ...) in the order "COMn"
 // counts them: /dev/ttyUSB*, then /dev/ttyACM*, then /dev/ttyS*, each by number.

@@ -18,21 +18,21 @@ PortOpenResult SystemPortOpener::open(const std::string& portName)
     return openResolved(resolvePortNameOrValue(portName, environment_, listDevices_));
 }
 
-PortOpenResult SystemPortOpener::openResolved(const PortSpec& resolved)
+PortOpenResult SystemPortOpener::openResolved(const ResolvedPort& resolved)
 {
     switch (resolved.kind) {
-    case PortSpec::Kind::Device:
+    case ResolvedPort::Kind::Device:
         return PosixSerialPort::open(resolved.device);
-    case PortSpec::Kind::Rfc2217:
+    case ResolvedPort::Kind::Rfc2217:
         return Rfc2217Port::open(resolved.device, resolved.host, resolved.tcpPort);
-    case PortSpec::Kind::Simulated: {
+    case ResolvedPort::Kind::Simulated: {
         PortOpenResult result;
         result.device = resolved.device;
         if (openSimulated_)
             result.port = openSimulated_(resolved.model, resolved.crystalMHz, result.reason);
         return result;
     }
-    case PortSpec::Kind::Invalid:
+    case ResolvedPort::Kind::Invalid:
         break;
     }
     PortOpenResult result;

@@ -23,7 +23,7 @@ public:
 
     PortOpenResult open(const std::string& portName) override;
     // Opens what a port value was resolved to (see resolvePortValue).
-    PortOpenResult openResolved(const PortSpec& resolved);
+    PortOpenResult openResolved(const ResolvedPort& resolved);
 
 private:
     SimulatedBoardOpener openSimulated_;

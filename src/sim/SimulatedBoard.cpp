@@ -32,7 +32,7 @@ std::shared_ptr<SimulatedBoard> SimulatedBoard::create(const std::string& modelN
         return nullptr;
     }
     if (crystalMHz != 4 && crystalMHz != 8 && crystalMHz != 16) {
-        reason = toStdString(texts::PORT_SPEC_BAD_CRYSTAL);
+        reason = toStdString(texts::PORT_VALUE_BAD_CRYSTAL);
         return nullptr;
     }
     return std::make_shared<SimulatedBoard>(*part, crystalMHz, std::move(faults));

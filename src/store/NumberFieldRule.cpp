@@ -2,23 +2,15 @@
 
 #include <algorithm>
 
-namespace {
-
-bool isDecimalDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
-
-bool isHexDigit(wchar_t c)
-{
-    return isDecimalDigit(c) || (c >= L'A' && c <= L'F') || (c >= L'a' && c <= L'f');
-}
-
-} // namespace
+#include "store/HexDigits.h"
 
 NumberFieldEdit applyNumberFieldRule(const std::wstring& text, long caret, NumberFilter filter, int maxLength)
 {
     std::wstring t;
     for (wchar_t c : text) {
-        if (filter == NumberFilter::Decimal ? isDecimalDigit(c) : isHexDigit(c))
-            t += (c >= L'a' && c <= L'f') ? wchar_t(c - L'a' + L'A') : c;
+        const int digit = hexDigitValue(c);
+        if (digit >= 0 && (filter == NumberFilter::Hexadecimal || digit < 10))
+            t += wchar_t(HEX_DIGITS[digit]);
     }
 
     // A character typed at the end of a full field replaces the last one; one

@@ -82,12 +82,12 @@ inline constexpr Text PORT_OPEN_FAILED = u8"Niewłaściwa nazwa portu lub port j
 inline constexpr Text PORT_DIALOUT_HINT =
     u8"Dodaj swoje konto do grupy dialout (sudo usermod -aG dialout $USER) i zaloguj się ponownie.";
 // Why a ROVIDADA_COMn value cannot be used (second line of the port box).
-inline constexpr Text PORT_SPEC_NOT_UNDERSTOOD =
+inline constexpr Text PORT_VALUE_NOT_UNDERSTOOD =
     u8"oczekiwano ścieżki urządzenia (/dev/...), sim, sim:MODEL, sim:MODEL@nMHz albo rfc2217://HOST:PORT";
-inline constexpr Text PORT_SPEC_NO_MODEL = u8"brak nazwy modelu po \"sim:\"";
-inline constexpr Text PORT_SPEC_BAD_CRYSTAL = u8"nieznany kwarc; dozwolone: 4MHz, 8MHz, 16MHz";
+inline constexpr Text PORT_VALUE_NO_MODEL = u8"brak nazwy modelu po \"sim:\"";
+inline constexpr Text PORT_VALUE_BAD_CRYSTAL = u8"nieznany kwarc; dozwolone: 4MHz, 8MHz, 16MHz";
 inline constexpr Text PORT_NAME_UNKNOWN = u8"nieznana nazwa portu";
-inline constexpr Text PORT_SPEC_BAD_RFC2217 =
+inline constexpr Text PORT_VALUE_BAD_RFC2217 =
     u8"oczekiwano rfc2217://HOST:PORT (port 1-65535, adres IPv6 w nawiasach, np. rfc2217://[::1]:4001)";
 // Why a serial port on another machine (rfc2217://...) cannot be used.
 inline constexpr Text NET_HOST_UNKNOWN = u8"nieznana nazwa hosta";

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include <gdk/gdk.h>
 #include <wx/app.h>
 #include <wx/combobox.h>
 #include <wx/bitmap.h>
@@ -13,13 +14,6 @@
 #include <wx/textdlg.h>
 
 #include "app/UiText.h"
-
-// The two GDK calls that read the screen back; wx already loads GDK.
-extern "C" {
-struct _GdkWindow;
-_GdkWindow* gdk_get_default_root_window();
-GdkPixbuf* gdk_pixbuf_get_from_window(_GdkWindow* window, int x, int y, int width, int height);
-}
 
 namespace {
 ScriptedBoxes* activeScript = nullptr;

@@ -1,33 +1,18 @@
 // One wx application for the whole GUI test run, under Xvfb.
 #include <cstring>
 
+#include <glib.h>
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/image.h>
 #include <wx/init.h>
 #include <wx/log.h>
 
-// GLib's structured logging, which every GTK warning and critical goes
-// through; wx already loads GLib, so no GLib headers are needed to build.
-extern "C" {
-struct GLogField {
-    const char* key;
-    const void* value;
-    long length; // -1: a nul-terminated string
-};
-using GLogWriterFunc = int (*)(int level, const GLogField* fields, unsigned long count, void* data);
-void g_log_set_writer_func(GLogWriterFunc func, void* data, void (*destroy)(void*));
-int g_log_writer_default(int level, const GLogField* fields, unsigned long count, void* data);
-}
-
 namespace {
 
-constexpr int kLogLevelCritical = 1 << 3; // G_LOG_LEVEL_CRITICAL
-constexpr int kLogLevelWarning = 1 << 4;  // G_LOG_LEVEL_WARNING
-
-std::string logField(const GLogField* fields, unsigned long count, const char* key)
+std::string logField(const GLogField* fields, gsize count, const char* key)
 {
-    for (unsigned long i = 0; i < count; ++i) {
+    for (gsize i = 0; i < count; ++i) {
         if (std::strcmp(fields[i].key, key) != 0 || !fields[i].value)
             continue;
         const auto* text = static_cast<const char*>(fields[i].value);
@@ -39,12 +24,12 @@ std::string logField(const GLogField* fields, unsigned long count, const char* k
 // A warning or critical from GTK, GDK or GLib means the window asked the
 // toolkit for something wrong (a size it cannot give, a draw before a
 // layout): it fails the test it happened in, or the run when between tests.
-int failOnToolkitComplaints(int level, const GLogField* fields, unsigned long count, void* data)
+GLogWriterOutput failOnToolkitComplaints(GLogLevelFlags level, const GLogField* fields, gsize count, gpointer data)
 {
     const std::string domain = logField(fields, count, "GLIB_DOMAIN");
     const bool toolkit = domain.starts_with("Gtk") || domain.starts_with("Gdk") || domain.starts_with("GLib");
-    if (toolkit && (level & (kLogLevelCritical | kLogLevelWarning)))
-        ADD_FAILURE() << domain << ((level & kLogLevelCritical) ? "-CRITICAL: " : "-WARNING: ")
+    if (toolkit && (level & (G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING)))
+        ADD_FAILURE() << domain << ((level & G_LOG_LEVEL_CRITICAL) ? "-CRITICAL: " : "-WARNING: ")
                       << logField(fields, count, "MESSAGE");
     return g_log_writer_default(level, fields, count, data);
 }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include <gtk/gtk.h>
 #include <wx/combobox.h>
 #include <wx/menu.h>
 #include <wx/time.h>
@@ -10,44 +11,19 @@
 
 #include "GuiHarness.h"
 
-// The GTK calls that find the list's window and its entries; wx already loads GTK.
-extern "C" {
-struct GList {
-    void* data;
-    GList* next;
-    GList* prev;
-};
-struct GtkAllocation {
-    int x, y, width, height;
-};
-GList* gtk_window_list_toplevels();
-GList* gtk_container_get_children(GtkWidget* container);
-void g_list_free(GList* list);
-int gtk_widget_get_mapped(GtkWidget* widget);
-unsigned long gtk_menu_get_type();
-int g_type_check_instance_is_a(void* instance, unsigned long type);
-GtkWidget* gtk_bin_get_child(GtkWidget* bin);
-GtkWidget* gtk_widget_get_toplevel(GtkWidget* widget);
-GdkWindow* gtk_widget_get_window(GtkWidget* widget);
-void gdk_window_get_origin(GdkWindow* window, int* x, int* y);
-int gtk_widget_translate_coordinates(GtkWidget* source, GtkWidget* dest, int x, int y, int* destX, int* destY);
-void gtk_widget_get_allocation(GtkWidget* widget, GtkAllocation* allocation);
-void gtk_widget_get_preferred_width(GtkWidget* widget, int* minimum, int* natural);
-}
-
 namespace {
 
 std::vector<GtkWidget*> children(GtkWidget* container)
 {
     std::vector<GtkWidget*> result;
-    GList* list = gtk_container_get_children(container);
+    GList* list = gtk_container_get_children(GTK_CONTAINER(container));
     for (GList* node = list; node; node = node->next)
         result.push_back(static_cast<GtkWidget*>(node->data));
     g_list_free(list);
     return result;
 }
 
-bool isMenu(GtkWidget* widget) { return widget && g_type_check_instance_is_a(widget, gtk_menu_get_type()); }
+bool isMenu(GtkWidget* widget) { return widget && GTK_IS_MENU(widget); }
 
 // The menu shown in a popup window of its own, if one is up.
 GtkWidget* openMenu()
@@ -56,7 +32,7 @@ GtkWidget* openMenu()
     GList* toplevels = gtk_window_list_toplevels();
     for (GList* node = toplevels; node && !found; node = node->next) {
         auto* window = static_cast<GtkWidget*>(node->data);
-        GtkWidget* child = gtk_bin_get_child(window);
+        GtkWidget* child = gtk_bin_get_child(GTK_BIN(window));
         if (gtk_widget_get_mapped(window) && isMenu(child))
             found = child;
     }
@@ -145,7 +121,7 @@ int ComboPopup::entryCount() const { return isOpen() ? int(entriesOf(static_cast
 
 bool ComboPopup::entryShownInFull(int i) const
 {
-    GtkWidget* text = gtk_bin_get_child(entriesOf(static_cast<GtkWidget*>(menu_)).at(std::size_t(i)));
+    GtkWidget* text = gtk_bin_get_child(GTK_BIN(entriesOf(static_cast<GtkWidget*>(menu_)).at(std::size_t(i))));
     int minimum = 0, natural = 0;
     gtk_widget_get_preferred_width(text, &minimum, &natural);
     GtkAllocation allocation{};

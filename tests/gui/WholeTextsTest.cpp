@@ -1,6 +1,7 @@
 // Texts in controls of fixed width show whole: the status fields with their
 // longest lines, the number fields full, and the comparison list's page names
 // however narrow the list's box.
+#include <gtk/gtk.h>
 #include <wx/combobox.h>
 #include <wx/statusbr.h>
 
@@ -8,13 +9,6 @@
 #include "RealInput.h"
 #include "app/buffers/NumberField.h"
 
-// The part of an entry GTK shows its text in.
-extern "C" {
-struct GdkRectangle {
-    int x, y, width, height;
-};
-void gtk_entry_get_text_area(GtkWidget* entry, GdkRectangle* area);
-}
 
 namespace {
 
@@ -24,7 +18,7 @@ wxString utf8(const char* text) { return wxString::FromUTF8(text); }
 int pixelsCutOff(NumberField& field)
 {
     GdkRectangle area{};
-    gtk_entry_get_text_area(field.GetHandle(), &area);
+    gtk_entry_get_text_area(GTK_ENTRY(field.GetHandle()), &area); // the part the text shows in
     return std::max(0, field.GetTextExtent(field.GetValue()).x - area.width);
 }
 

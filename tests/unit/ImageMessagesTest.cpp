@@ -43,3 +43,13 @@ TEST(ImageMessagesTest, EachProblemNamesItsLineAndWhatIsWrong)
     for (const auto& c : cases)
         EXPECT_EQ(recordErrorText(c.format, c.error), c.text);
 }
+
+// The box for a file too large quotes the buffer's limit: a change of one
+// without the other would tell the user a wrong number.
+TEST(ImageMessagesTest, TheTooLargeBoxQuotesTheBufferLimit)
+{
+    MemoryImageLoad load;
+    load.failure = ImageFileFailure::tooLarge;
+    const std::string text = loadFailureText(load);
+    EXPECT_NE(text.find(" " + std::to_string(MAX_BUFFER_BYTES) + " "), std::string::npos) << text;
+}

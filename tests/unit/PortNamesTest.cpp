@@ -16,7 +16,7 @@
 
 namespace {
 
-using Kind = PortSpec::Kind;
+using Kind = ResolvedPort::Kind;
 using Environment = std::map<std::string, std::string>;
 
 EnvironmentLookup lookupIn(const Environment& environment)
@@ -57,17 +57,17 @@ TEST(PortNames, ResolutionTable)
         {"COM1", {{"ROVIDADA_COM1", "sim:HC(9)12D60@4mhz"}}, {}, Kind::Simulated, "sim:HC(9)12D60@4MHz",
          "HC(9)12D60", 4},
         {"COM1", {{"ROVIDADA_COM1", "sim:HC12B@12MHz"}}, {}, Kind::Invalid, "ROVIDADA_COM1=sim:HC12B@12MHz", {}, 0,
-         texts::PORT_SPEC_BAD_CRYSTAL},
+         texts::PORT_VALUE_BAD_CRYSTAL},
         {"COM1", {{"ROVIDADA_COM1", "sim:HC12B@8"}}, {}, Kind::Invalid, "ROVIDADA_COM1=sim:HC12B@8", {}, 0,
-         texts::PORT_SPEC_BAD_CRYSTAL},
+         texts::PORT_VALUE_BAD_CRYSTAL},
         {"COM1", {{"ROVIDADA_COM1", "sim:"}}, {}, Kind::Invalid, "ROVIDADA_COM1=sim:", {}, 0,
-         texts::PORT_SPEC_NO_MODEL},
+         texts::PORT_VALUE_NO_MODEL},
         {"COM1", {{"ROVIDADA_COM1", "sim:@8MHz"}}, {}, Kind::Invalid, "ROVIDADA_COM1=sim:@8MHz", {}, 0,
-         texts::PORT_SPEC_NO_MODEL},
+         texts::PORT_VALUE_NO_MODEL},
         {"COM1", {{"ROVIDADA_COM1", "simulator"}}, {}, Kind::Invalid, "ROVIDADA_COM1=simulator", {}, 0,
-         texts::PORT_SPEC_NOT_UNDERSTOOD},
+         texts::PORT_VALUE_NOT_UNDERSTOOD},
         {"COM1", {{"ROVIDADA_COM1", "ttyUSB0"}}, {}, Kind::Invalid, "ROVIDADA_COM1=ttyUSB0", {}, 0,
-         texts::PORT_SPEC_NOT_UNDERSTOOD},
+         texts::PORT_VALUE_NOT_UNDERSTOOD},
         // USB adapters first, then ACM, then UARTs, each by number.
         {"COM1", {{"ROVIDADA_COM2", "sim"}}, machine, Kind::Device, "/dev/ttyUSB2"},
         {"COM2", {}, machine, Kind::Device, "/dev/ttyUSB10"},
@@ -83,30 +83,30 @@ TEST(PortNames, ResolutionTable)
         {"COM3", {{"ROVIDADA_COM3", "RFC2217://rack-3.bench.example:2217"}}, {}, Kind::Rfc2217,
          "RFC2217://rack-3.bench.example:2217", {}, 0, {}, "rack-3.bench.example", 2217},
         {"COM1", {{"ROVIDADA_COM1", "rfc2217://::1:4001"}}, {}, Kind::Invalid, "ROVIDADA_COM1=rfc2217://::1:4001", {}, 0,
-         texts::PORT_SPEC_BAD_RFC2217},
+         texts::PORT_VALUE_BAD_RFC2217},
         {"COM1", {{"ROVIDADA_COM1", "rfc2217://[::1]4001"}}, {}, Kind::Invalid, "ROVIDADA_COM1=rfc2217://[::1]4001", {},
-         0, texts::PORT_SPEC_BAD_RFC2217},
+         0, texts::PORT_VALUE_BAD_RFC2217},
         {"COM1", {{"ROVIDADA_COM1", "rfc2217://[bench]:4001"}}, {}, Kind::Invalid,
-         "ROVIDADA_COM1=rfc2217://[bench]:4001", {}, 0, texts::PORT_SPEC_BAD_RFC2217},
+         "ROVIDADA_COM1=rfc2217://[bench]:4001", {}, 0, texts::PORT_VALUE_BAD_RFC2217},
         {"COM1", {{"ROVIDADA_COM1", "rfc2217://bench"}}, {}, Kind::Invalid, "ROVIDADA_COM1=rfc2217://bench", {}, 0,
-         texts::PORT_SPEC_BAD_RFC2217},
+         texts::PORT_VALUE_BAD_RFC2217},
         {"COM1", {{"ROVIDADA_COM1", "rfc2217://:4001"}}, {}, Kind::Invalid, "ROVIDADA_COM1=rfc2217://:4001", {}, 0,
-         texts::PORT_SPEC_BAD_RFC2217},
+         texts::PORT_VALUE_BAD_RFC2217},
         {"COM1", {{"ROVIDADA_COM1", "rfc2217://bench:0"}}, {}, Kind::Invalid, "ROVIDADA_COM1=rfc2217://bench:0", {}, 0,
-         texts::PORT_SPEC_BAD_RFC2217},
+         texts::PORT_VALUE_BAD_RFC2217},
         {"COM1", {{"ROVIDADA_COM1", "rfc2217://bench:65536"}}, {}, Kind::Invalid, "ROVIDADA_COM1=rfc2217://bench:65536",
-         {}, 0, texts::PORT_SPEC_BAD_RFC2217},
+         {}, 0, texts::PORT_VALUE_BAD_RFC2217},
         {"COM1", {{"ROVIDADA_COM1", "rfc2217://bench:4001/"}}, {}, Kind::Invalid, "ROVIDADA_COM1=rfc2217://bench:4001/",
-         {}, 0, texts::PORT_SPEC_BAD_RFC2217},
+         {}, 0, texts::PORT_VALUE_BAD_RFC2217},
         {"COM1", {{"ROVIDADA_COM1", "rfc2217://be_nch:4001"}}, {}, Kind::Invalid, "ROVIDADA_COM1=rfc2217://be_nch:4001",
-         {}, 0, texts::PORT_SPEC_BAD_RFC2217},
+         {}, 0, texts::PORT_VALUE_BAD_RFC2217},
         {"COM1", {{"ROVIDADA_COM1", "tcp://bench:4001"}}, {}, Kind::Invalid, "ROVIDADA_COM1=tcp://bench:4001", {}, 0,
-         texts::PORT_SPEC_NOT_UNDERSTOOD},
+         texts::PORT_VALUE_NOT_UNDERSTOOD},
         {"COM0", {}, {}, Kind::Invalid, "COM0", {}, 0, texts::PORT_NAME_UNKNOWN},
         {"LPT1", {}, {}, Kind::Invalid, "LPT1", {}, 0, texts::PORT_NAME_UNKNOWN},
     };
     for (const Resolution& r : table) {
-        const PortSpec resolved = resolvePortName(r.portName, lookupIn(r.environment), devicesOf(r.devices));
+        const ResolvedPort resolved = resolvePortName(r.portName, lookupIn(r.environment), devicesOf(r.devices));
         SCOPED_TRACE(r.portName + " " + (r.environment.empty() ? "" : r.environment.begin()->second));
         EXPECT_EQ(resolved.kind, r.kind);
         EXPECT_EQ(resolved.device, r.device);
@@ -131,13 +131,13 @@ TEST(PortNames, TheCommandLineGivesPortNamesOrDevicesDirectly)
         {"COM2", {}, {}, Kind::Simulated, "sim:HC12B@8MHz", "HC12B", 8},
         {"/dev/serial/by-id/usb-FTDI-if00-port0", {}, {}, Kind::Device, "/dev/serial/by-id/usb-FTDI-if00-port0"},
         {"sim:MC9S12DBx@4MHz", {}, {}, Kind::Simulated, "sim:MC9S12DBx@4MHz", "MC9S12DBx", 4},
-        {"sim:HC12B@3MHz", {}, {}, Kind::Invalid, "sim:HC12B@3MHz", {}, 0, texts::PORT_SPEC_BAD_CRYSTAL},
-        {"ttyUSB0", {}, {}, Kind::Invalid, "ttyUSB0", {}, 0, texts::PORT_SPEC_NOT_UNDERSTOOD},
+        {"sim:HC12B@3MHz", {}, {}, Kind::Invalid, "sim:HC12B@3MHz", {}, 0, texts::PORT_VALUE_BAD_CRYSTAL},
+        {"ttyUSB0", {}, {}, Kind::Invalid, "ttyUSB0", {}, 0, texts::PORT_VALUE_NOT_UNDERSTOOD},
         {"COM0", {}, {}, Kind::Invalid, "COM0", {}, 0, texts::PORT_NAME_UNKNOWN},
     };
     for (const Resolution& r : table) {
         SCOPED_TRACE(r.portName);
-        const PortSpec resolved = resolvePortNameOrValue(r.portName, lookupIn(environment), devices);
+        const ResolvedPort resolved = resolvePortNameOrValue(r.portName, lookupIn(environment), devices);
         EXPECT_EQ(resolved.kind, r.kind);
         EXPECT_EQ(resolved.device, r.device);
         EXPECT_EQ(resolved.model, r.model);
@@ -237,9 +237,9 @@ TEST(SystemPortOpener, OpensWhatTheNameResolvesTo)
     EXPECT_EQ(sim.device, "sim:XYZ@8MHz");
     EXPECT_EQ(sim.reason, "unknown model");
 
-    const PortOpenResult badSpec = opener.open("COM2");
+    const PortOpenResult badValue = opener.open("COM2");
     EXPECT_EQ(boards.size(), 1u) << "a bad value reaches no simulator";
-    EXPECT_EQ(badSpec.reason, toStdString(texts::PORT_SPEC_BAD_CRYSTAL));
+    EXPECT_EQ(badValue.reason, toStdString(texts::PORT_VALUE_BAD_CRYSTAL));
 
     const PortOpenResult missing = opener.open("COM3");
     EXPECT_FALSE(missing.port);

@@ -178,7 +178,7 @@ TEST(SimInterface, UnknownModelOrCrystalIsRefused)
     EXPECT_FALSE(openSimulatedPort("Model", 16, clock, reason));
     EXPECT_EQ(reason, toStdString(texts::SIM_UNKNOWN_MODEL) + "\"Model\"");
     EXPECT_FALSE(openSimulatedPort("HC12B", 10, clock, reason));
-    EXPECT_EQ(reason, toStdString(texts::PORT_SPEC_BAD_CRYSTAL));
+    EXPECT_EQ(reason, toStdString(texts::PORT_VALUE_BAD_CRYSTAL));
     EXPECT_TRUE(openSimulatedPort("HC(9)12D60", 4, clock, reason));
 }
 

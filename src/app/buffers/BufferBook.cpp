@@ -118,16 +118,16 @@ BufferGrid* BufferBook::createGrid(std::uint32_t n)
     const int sel = GetSelection();
     if (sel < 0)
         return nullptr;
-    n = std::min(n, kMaxByteCount);
+    n = std::min(n, MAX_BUFFER_BYTES);
     const wxSize area = pageArea(sel);
     BufferGrid*& slot = slots_[std::size_t(sel)];
     BufferGrid* old = slot;
     const std::uint32_t keptStart = old ? old->startAddress : 0;
-    const int rows = n < 16 ? 1 : int(n / 16 + (n % 16 != 0 ? 1 : 0));
+    const int rows = int(cellsForByteCount(n) / kBytesPerRow);
     // Millions of cells take long to set up: the grid starts with a part of
     // them and grows to the rest in steps, the window taking its turns between.
     slot = new BufferGrid(GetPage(std::size_t(sel)), area, *this, std::min(rows, kRowsPerStep));
-    slot->growInSteps(std::size_t(rows) * 16, std::size_t(kRowsPerStep) * 16, betweenSteps);
+    slot->growInSteps(std::size_t(rows) * kBytesPerRow, std::size_t(kRowsPerStep) * kBytesPerRow, betweenSteps);
     if (old) {
         old->handHistoryTo(*slot);
         if (currentBuffer == old)

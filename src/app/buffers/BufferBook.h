@@ -45,7 +45,7 @@ public:
     void renameCurrentPage(const wxString& name);
 
     // Replaces the grid of the page shown by an empty one of n bytes (at most
-    // kMaxByteCount), keeping the start address and the page's undo history,
+    // MAX_BUFFER_BYTES), keeping the start address and the page's undo history,
     // and makes it currentBuffer.
     BufferGrid* createGrid(std::uint32_t n);
     // On currentBuffer; indexes past its capacity are ignored and read 0.

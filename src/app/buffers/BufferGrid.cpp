@@ -134,7 +134,8 @@ void BufferGrid::selectOnlyByte(std::size_t k)
         return;
     const int row = int(k / kBytesPerRow);
     const int col = int(k % kBytesPerRow);
-    // Mirroring (onRangeSelected) drops the rest of the selection anyway.
+    // Not added: the cell replaces the whole selection, and mirroring
+    // (onRangeSelected) adds its twin.
     SelectBlock(row, col, row, col, false);
 }
 

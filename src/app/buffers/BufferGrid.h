@@ -7,7 +7,8 @@
 // other half too, so commands that look at the hexadecimal cells also see
 // blocks drawn among the characters. Mirroring makes the block and its twin
 // the whole selection, so no block selected later, from code or by the user,
-// adds to an earlier one.
+// adds to an earlier one; selectRun alone, which mirrors its blocks itself,
+// leaves a selection of several blocks.
 //
 // Each buffer keeps the history of its changes for undo and redo, and knows
 // from it whether it differs from what it was read, loaded or saved with. The
@@ -22,6 +23,7 @@
 #include <wx/grid.h>
 
 #include "app/buffers/BufferTable.h"
+#include "store/BufferLimit.h"
 #include "store/EditHistory.h"
 
 class BufferBook;
@@ -29,8 +31,6 @@ class BufferBook;
 // The two halves of a row: the hexadecimal cells and the character cells.
 enum class GridHalf { hex, chars };
 
-// The most bytes a buffer holds: what the seven digits of the count field show.
-inline constexpr std::uint32_t kMaxByteCount = 9'999'999;
 // The grid sits 3 pixels into its page and is 3 pixels less high than the page.
 inline constexpr int kGridMargin = 3;
 

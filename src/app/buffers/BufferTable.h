@@ -9,10 +9,11 @@
 
 #include "store/ByteStore.h"
 
-inline constexpr int kBytesPerRow = 16;
-inline constexpr int kSeparatorCol = 16;
-inline constexpr int kTwinOffset = 17; // character twin column = hexadecimal column + 17
-inline constexpr int kGridCols = 33;
+// A row of the grid is a row of its byte store.
+inline constexpr int kBytesPerRow = int(CellBlock::kRowStride);
+inline constexpr int kSeparatorCol = kBytesPerRow; // right after the hexadecimal cells
+inline constexpr int kTwinOffset = kBytesPerRow + 1; // character twin column = hexadecimal column + 17
+inline constexpr int kGridCols = 2 * kBytesPerRow + 1;
 
 class BufferTable : public wxGridTableBase {
 public:

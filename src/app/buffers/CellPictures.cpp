@@ -3,41 +3,18 @@
 #include <unordered_map>
 #include <vector>
 
+#include <cairo.h>
 #include <wx/dcgraph.h>
 #include <wx/graphics.h>
 
-// The few cairo calls the pictures need. wx already loads cairo (its graphics
-// contexts are cairo contexts on GTK), so no cairo headers are needed to build.
-extern "C" {
-struct _cairo;
-struct _cairo_surface;
-using cairo_t = _cairo;
-using cairo_surface_t = _cairo_surface;
-cairo_surface_t* cairo_get_target(cairo_t* cr);
-cairo_surface_t* cairo_surface_create_similar(cairo_surface_t* other, int content, int width, int height);
-int cairo_surface_get_type(cairo_surface_t* surface);
-int cairo_surface_status(cairo_surface_t* surface);
-void cairo_surface_destroy(cairo_surface_t* surface);
-cairo_t* cairo_create(cairo_surface_t* target);
-void cairo_destroy(cairo_t* cr);
-void cairo_save(cairo_t* cr);
-void cairo_restore(cairo_t* cr);
-void cairo_set_source_surface(cairo_t* cr, cairo_surface_t* surface, double x, double y);
-void cairo_rectangle(cairo_t* cr, double x, double y, double width, double height);
-void cairo_fill(cairo_t* cr);
-}
-
 namespace {
-
-constexpr int kCairoContentColour = 0x1000; // CAIRO_CONTENT_COLOR: opaque, no alpha
-constexpr int kCairoStatusSuccess = 0;
 
 // A look in one font (the index of the collection's font) on one kind of
 // surface (an image in memory, a window on the display).
 struct PictureKey {
     CellLook look;
     std::size_t font = 0;
-    int surfaceType = 0;
+    cairo_surface_type_t surfaceType = CAIRO_SURFACE_TYPE_IMAGE;
     bool operator==(const PictureKey& other) const
     {
         return font == other.font && surfaceType == other.surfaceType && look.size == other.look.size &&
@@ -79,9 +56,9 @@ private:
 // (the string renderer goes through a DC, so this does too).
 Picture drawPicture(cairo_surface_t* target, const wxFont& font, const CellLook& look)
 {
-    cairo_surface_t* surface =
-        cairo_surface_create_similar(target, kCairoContentColour, look.size.x, look.size.y);
-    if (cairo_surface_status(surface) != kCairoStatusSuccess) {
+    // Opaque (no alpha): a cell's background covers the whole picture.
+    cairo_surface_t* surface = cairo_surface_create_similar(target, CAIRO_CONTENT_COLOR, look.size.x, look.size.y);
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(surface);
         return Picture();
     }

@@ -10,6 +10,7 @@
 #include "app/MessageBox.h"
 #include "app/UiText.h"
 #include "app/buffers/BufferBook.h"
+#include "store/HexDigits.h"
 
 namespace {
 
@@ -36,10 +37,11 @@ std::optional<unsigned long long> readAddress(wxString typed)
     typed.Trim(true).Trim(false);
     if (typed.Lower().StartsWith("0x"))
         typed = typed.Mid(2);
-    unsigned long long value = 0;
-    if (typed.empty() || typed.length() > 8 || !typed.ToULongLong(&value, 16))
+    if (typed.length() > 8)
         return std::nullopt;
-    return value;
+    const std::wstring digits = typed.ToStdWstring();
+    const std::optional<std::uint64_t> value = hexNumberValue(std::wstring_view(digits));
+    return value ? std::optional<unsigned long long>(*value) : std::nullopt;
 }
 
 // Where "next" and "previous" start: the byte after or before the cursor, round the ends.

@@ -1,6 +1,7 @@
 // The single-line number fields of the tool bar: start address, byte count and
-// fill value. Every change of text is cleaned at once (see NumberFieldRule.h)
-// and, for the start and count fields, handed to the buffer shown.
+// fill value. A change of text that raises a text event (typing, pasting,
+// SetValue) is cleaned at once (see NumberFieldRule.h) and handed to the buffer
+// shown; ChangeValue puts a text in as it is, with neither.
 #pragma once
 
 #include <functional>
@@ -17,8 +18,9 @@ public:
     NumberFilter filterKind;
     int maxLength;
 
-    // Called after every change of a field named "start" or "ile": the buffer
-    // shown takes both fields over.
+    // Called after every cleaned change of a field named "start" or "ile": the
+    // buffer shown takes the start and count fields over. The fill field is
+    // named "ile" as well, so a change of it hands the two fields over too.
     void setHandOver(std::function<void()> handOver) { handOver_ = std::move(handOver); }
 
 protected:
