@@ -6,6 +6,7 @@
 #include "app/FileCommands.h"
 
 #include <algorithm>
+#include <new>
 
 #include <wx/combobox.h>
 #include <wx/filename.h>
@@ -81,7 +82,14 @@ void MainFrame::onLoadFile(wxCommandEvent&)
     const wxString path = fileChooser().chooseFileToOpen(this);
     if (path.empty() || !bufferBook->currentBuffer)
         return;
-    const MemoryImageLoad load = loadMemoryImage(fileSystemPath(path), loadHook);
+    MemoryImageLoad load;
+    try {
+        load = loadMemoryImage(fileSystemPath(path), loadHook);
+    } catch (const std::bad_alloc&) {
+        // The file's bytes did not fit in memory; no buffer has been touched.
+        showMessageBox(uiText(texts::BUFFER_NO_MEMORY), uiText(texts::CAPTION_ERROR), wxOK | wxICON_ERROR);
+        return;
+    }
     if (!load.ok()) {
         showMessageBox(uiText(loadFailureText(load)), uiText(texts::CAPTION_ERROR), wxOK | wxICON_ERROR);
         return;
@@ -92,6 +100,8 @@ void MainFrame::onLoadFile(wxCommandEvent&)
         return;
 
     BufferGrid* grid = bufferBook->createGrid(length);
+    if (!grid)
+        return; // no memory for it: the user has been told, the buffer is as it was
     // A raw file names no address: the buffer keeps its own start.
     const bool placed = load.format != ImageFormat::raw;
     if (placed) {

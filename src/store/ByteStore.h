@@ -43,8 +43,12 @@ public:
     explicit ByteStore(std::size_t capacity = 0);
 
     std::size_t capacity() const { return bytes_.size(); }
-    // Adds empty cells up to `capacity`; never shrinks.
+    // Adds empty cells up to `capacity`; never shrinks. Without the memory for
+    // them it throws std::bad_alloc and the store stays as it was.
     void grow(std::size_t capacity);
+    // For tests: growth beyond this many cells fails as an exhausted heap
+    // would (std::bad_alloc); SIZE_MAX (the default) lifts the limit again.
+    static void limitGrowthForTests(std::size_t cells);
     // Becomes a fresh store of `capacity` empty cells.
     void reset(std::size_t capacity);
 

@@ -150,6 +150,8 @@ inline constexpr Text WRITE_FAILED_COUNT = u8"Nieudanych zapisów:  ";
 
 // Buffers
 inline constexpr Text TABS_LIMIT = u8"Osiągnięto maksimum zakładek!";
+// A buffer that would need more memory than the system gives; every buffer stays as it was.
+inline constexpr Text BUFFER_NO_MEMORY = u8"Za mało pamięci: bufor nie może urosnąć.";
 inline constexpr Text GRID_CHAR_COLUMNS = u8"ASCII"; // one letter over each of the first five character columns
 inline constexpr Text COMPARE_TOTAL = u8"Razem:  ";
 inline constexpr Text COMPARE_ONE = u8"  różnica.";
