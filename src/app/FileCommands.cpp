@@ -91,7 +91,8 @@ void MainFrame::onLoadFile(wxCommandEvent&)
         return;
     }
     if (!load.ok()) {
-        showMessageBox(uiText(loadFailureText(load)), uiText(texts::CAPTION_ERROR), wxOK | wxICON_ERROR);
+        showMessageBox(uiText(withReasonLine(loadFailureText(load), load.error)), uiText(texts::CAPTION_ERROR),
+                       wxOK | wxICON_ERROR);
         return;
     }
     const MemoryImage& image = load.image;
@@ -157,7 +158,7 @@ void MainFrame::onSaveFile(wxCommandEvent&)
     gauge.progressFinish();
     const ImageSave saved = saveMemoryImage(path, formatOfName(path).value_or(choice.filterFormat), image);
     if (!saved.ok()) {
-        showMessageBox(uiText(saveFailureText(saved)), uiText(texts::CAPTION_ERROR), wxOK);
+        showMessageBox(uiText(withReasonLine(saveFailureText(saved), saved.error)), uiText(texts::CAPTION_ERROR), wxOK);
         return;
     }
     grid->markSaved();

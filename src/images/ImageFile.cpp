@@ -16,14 +16,22 @@
 
 namespace {
 
-std::string systemReason(int error)
+// A failure's words and, when the system gave one, its error number.
+struct Reason {
+    Reason(const char* words) : text(words) {}
+    Reason(std::string words, int number) : text(std::move(words)), error(number) {}
+    std::string text;
+    int error = 0;
+};
+
+Reason systemReason(int error)
 {
-    return std::error_code(error, std::generic_category()).message();
+    return {std::error_code(error, std::generic_category()).message(), error};
 }
 
-std::string notRegularReason(const struct stat& st)
+Reason notRegularReason(const struct stat& st)
 {
-    return S_ISDIR(st.st_mode) ? systemReason(EISDIR) : std::string("not a regular file");
+    return S_ISDIR(st.st_mode) ? systemReason(EISDIR) : Reason("not a regular file");
 }
 
 class Descriptor {
@@ -42,18 +50,19 @@ private:
     int fd_;
 };
 
-ImageLoad loadFailure(ImageFileFailure failure, std::string reason, std::uint64_t fileSize = 0)
+ImageLoad loadFailure(ImageFileFailure failure, Reason reason, std::uint64_t fileSize = 0)
 {
     ImageLoad result;
     result.failure = failure;
-    result.reason = std::move(reason);
+    result.reason = std::move(reason.text);
+    result.error = reason.error;
     result.fileSize = fileSize;
     return result;
 }
 
-ImageSave saveFailure(ImageFileFailure failure, std::string reason)
+ImageSave saveFailure(ImageFileFailure failure, Reason reason)
 {
-    return ImageSave{failure, std::move(reason)};
+    return ImageSave{failure, std::move(reason.text), reason.error};
 }
 
 // Reads `count` bytes; 0 or the error. endedEarly: the file ended first (it shrank).
