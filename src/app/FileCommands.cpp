@@ -6,6 +6,7 @@
 #include "app/FileCommands.h"
 
 #include <algorithm>
+#include <new>
 
 #include <wx/combobox.h>
 #include <wx/filename.h>
@@ -81,9 +82,17 @@ void MainFrame::onLoadFile(wxCommandEvent&)
     const wxString path = fileChooser().chooseFileToOpen(this);
     if (path.empty() || !bufferBook->currentBuffer)
         return;
-    const MemoryImageLoad load = loadMemoryImage(fileSystemPath(path), loadHook);
+    MemoryImageLoad load;
+    try {
+        load = loadMemoryImage(fileSystemPath(path), loadHook);
+    } catch (const std::bad_alloc&) {
+        // The file's bytes did not fit in memory; no buffer has been touched.
+        showMessageBox(uiText(texts::BUFFER_NO_MEMORY), uiText(texts::CAPTION_ERROR), wxOK | wxICON_ERROR);
+        return;
+    }
     if (!load.ok()) {
-        showMessageBox(uiText(loadFailureText(load)), uiText(texts::CAPTION_ERROR), wxOK | wxICON_ERROR);
+        showMessageBox(uiText(withReasonLine(loadFailureText(load), load.error)), uiText(texts::CAPTION_ERROR),
+                       wxOK | wxICON_ERROR);
         return;
     }
     const MemoryImage& image = load.image;
@@ -92,6 +101,8 @@ void MainFrame::onLoadFile(wxCommandEvent&)
         return;
 
     BufferGrid* grid = bufferBook->createGrid(length);
+    if (!grid)
+        return; // no memory for it: the user has been told, the buffer is as it was
     // A raw file names no address: the buffer keeps its own start.
     const bool placed = load.format != ImageFormat::raw;
     if (placed) {
@@ -147,7 +158,7 @@ void MainFrame::onSaveFile(wxCommandEvent&)
     gauge.progressFinish();
     const ImageSave saved = saveMemoryImage(path, formatOfName(path).value_or(choice.filterFormat), image);
     if (!saved.ok()) {
-        showMessageBox(uiText(saveFailureText(saved)), uiText(texts::CAPTION_ERROR), wxOK);
+        showMessageBox(uiText(withReasonLine(saveFailureText(saved), saved.error)), uiText(texts::CAPTION_ERROR), wxOK);
         return;
     }
     grid->markSaved();

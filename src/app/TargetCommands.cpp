@@ -12,7 +12,11 @@ void runOnTarget(MainFrame& frame, void (*procedure)(TargetSession&))
 {
     WindowTarget target(frame);
     TargetSession session = target.session();
-    procedure(session);
+    try {
+        procedure(session);
+    } catch (const GridNotCreated&) {
+        // The read found no memory for its grid before it sent anything.
+    }
 }
 
 } // namespace

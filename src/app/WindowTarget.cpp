@@ -113,7 +113,11 @@ bool WindowTarget::selectionChecked() { return frame_.selectionCheck->GetValue()
 std::uint32_t WindowTarget::byteCount() { return grid().byteCount; }
 std::uint16_t WindowTarget::startAddress() { return static_cast<std::uint16_t>(grid().startAddress); }
 std::uint32_t WindowTarget::capacity() { return std::uint32_t(grid().capacity()); }
-void WindowTarget::createGrid(std::uint32_t count) { frame_.bufferBook->createGrid(count); }
+void WindowTarget::createGrid(std::uint32_t count)
+{
+    if (!frame_.bufferBook->createGrid(count))
+        throw GridNotCreated{};
+}
 void WindowTarget::setByte(std::uint32_t offset, std::uint8_t value)
 {
     grid().setByte(offset, value);

@@ -10,6 +10,11 @@
 class BufferGrid;
 class MainFrame;
 
+// Thrown by createGrid when the memory for the new grid is not there (the user
+// has been told): the command stops before anything is sent, every buffer as
+// it was. runOnTarget catches it.
+struct GridNotCreated {};
+
 class WindowTarget : public TargetWindow, public TargetBuffer {
 public:
     explicit WindowTarget(MainFrame& frame) : frame_(frame) {}

@@ -3,23 +3,35 @@
 // buffer or replaces the user's file.
 #include "images/ImageFile.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
 namespace {
 
-std::string systemReason(int error)
+// A failure's words and, when the system gave one, its error number.
+struct Reason {
+    Reason(const char* words) : text(words) {}
+    Reason(std::string words, int number) : text(std::move(words)), error(number) {}
+    std::string text;
+    int error = 0;
+};
+
+Reason systemReason(int error)
 {
-    return std::error_code(error, std::generic_category()).message();
+    return {std::error_code(error, std::generic_category()).message(), error};
 }
 
-std::string notRegularReason(const struct stat& st)
+Reason notRegularReason(const struct stat& st)
 {
-    return S_ISDIR(st.st_mode) ? systemReason(EISDIR) : std::string("not a regular file");
+    return S_ISDIR(st.st_mode) ? systemReason(EISDIR) : Reason("not a regular file");
 }
 
 class Descriptor {
@@ -38,18 +50,19 @@ private:
     int fd_;
 };
 
-ImageLoad loadFailure(ImageFileFailure failure, std::string reason, std::uint64_t fileSize = 0)
+ImageLoad loadFailure(ImageFileFailure failure, Reason reason, std::uint64_t fileSize = 0)
 {
     ImageLoad result;
     result.failure = failure;
-    result.reason = std::move(reason);
+    result.reason = std::move(reason.text);
+    result.error = reason.error;
     result.fileSize = fileSize;
     return result;
 }
 
-ImageSave saveFailure(ImageFileFailure failure, std::string reason)
+ImageSave saveFailure(ImageFileFailure failure, Reason reason)
 {
-    return ImageSave{failure, std::move(reason)};
+    return ImageSave{failure, std::move(reason.text), reason.error};
 }
 
 // Reads `count` bytes; 0 or the error. endedEarly: the file ended first (it shrank).
@@ -163,16 +176,60 @@ SaveTarget resolveSaveTarget(const std::string& path)
     return target;
 }
 
+// The name a temporary file of ours has next to `target` (".name." and six
+// letters or digits), so that a stale one can be told from the user's files.
+std::string temporaryPrefix(const std::string& target)
+{
+    // Short enough that ".name.XXXXXX" stays within a file name's 255 bytes.
+    return "." + nameOf(target).substr(0, 200) + ".";
+}
+
+bool isTemporaryName(const std::string& name, const std::string& prefix)
+{
+    constexpr std::size_t kSuffix = 6;
+    if (name.size() != prefix.size() + kSuffix || name.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    return std::all_of(name.begin() + std::ptrdiff_t(prefix.size()), name.end(),
+                       [](unsigned char c) { return std::isalnum(c) != 0; });
+}
+
+// A save killed between making its named temporary file and the rename (only
+// possible where the file system has no unnamed files) left one behind: the
+// next save of the same target removes it.
+void removeStaleTemporaries(const std::string& target)
+{
+    const std::string folder = folderOf(target);
+    const std::string prefix = temporaryPrefix(target);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const std::string base = folder.back() == '/' ? folder : folder + "/";
+    while (const dirent* entry = ::readdir(dir)) {
+        struct stat st {};
+        const std::string path = base + entry->d_name;
+        if (isTemporaryName(entry->d_name, prefix) && ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+            st.st_uid == ::geteuid())
+            ::unlink(path.c_str());
+    }
+    ::closedir(dir);
+}
+
 // A new file next to the target (same folder, so the rename stays on one file
-// system and is atomic), removed again unless it was renamed into place.
+// system and is atomic). Where the file system allows, it has no name at all
+// (O_TMPFILE) until just before the rename, so a save killed at any moment
+// before leaves nothing behind; elsewhere it is named from the start and
+// removed again unless it was renamed into place.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(const std::string& target)
+    explicit TemporaryFile(const std::string& target) : prefix_(folderOf(target))
     {
-        const std::string folder = folderOf(target);
-        // Short enough that ".name.XXXXXX" stays within a file name's 255 bytes.
-        const std::string name = nameOf(target).substr(0, 200);
-        path_ = folder + (folder.back() == '/' ? "." : "/.") + name + ".XXXXXX";
+        prefix_ += (prefix_.back() == '/' ? "" : "/") + temporaryPrefix(target);
+        fd_ = ::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (fd_ >= 0)
+            return;
+        // No unnamed files here (EOPNOTSUPP, EISDIR or EINVAL on older kernels):
+        // a named one; any other error is the folder's, which mkostemp meets too.
+        path_ = prefix_ + "XXXXXX";
         fd_ = ::mkostemp(path_.data(), O_CLOEXEC);
         if (fd_ < 0)
             error_ = errno;
@@ -181,7 +238,7 @@ public:
     {
         if (fd_ >= 0)
             ::close(fd_);
-        if (error_ == 0 && !renamed_)
+        if (!path_.empty() && error_ == 0 && !renamed_)
             ::unlink(path_.c_str());
     }
     TemporaryFile(const TemporaryFile&) = delete;
@@ -189,9 +246,13 @@ public:
 
     int createError() const { return error_; }
     int fd() const { return fd_; }
-    const std::string& path() const { return path_; }
-    int close()
+    // Gives an unnamed file its temporary name, then closes it; 0 or the error.
+    int nameAndClose()
     {
+        if (path_.empty()) {
+            if (const int error = linkUnnamed(); error != 0)
+                return error;
+        }
         const int rc = ::close(fd_);
         fd_ = -1;
         return rc == 0 ? 0 : errno;
@@ -205,7 +266,33 @@ public:
     }
 
 private:
-    std::string path_;
+    int linkUnnamed()
+    {
+        const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+        std::random_device random;
+        static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::string name = prefix_;
+            for (int i = 0; i < 6; ++i)
+                name += kLetters[random() % (sizeof kLetters - 1)];
+            // Through /proc; AT_EMPTY_PATH would need a capability users lack.
+            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+                path_ = std::move(name);
+                return 0;
+            }
+            // Without /proc: the direct way, where the user may use it.
+            if (errno == ENOENT && ::linkat(fd_, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) {
+                path_ = std::move(name);
+                return 0;
+            }
+            if (errno != EEXIST)
+                return errno;
+        }
+        return EEXIST;
+    }
+
+    std::string prefix_; // folder and ".name."
+    std::string path_;   // empty while the file has no name
     int fd_ = -1;
     int error_ = 0;
     bool renamed_ = false;
@@ -263,6 +350,7 @@ ImageSave saveImageFile(const std::string& path, std::span<const std::uint8_t> b
     if (!target.failure.ok())
         return target.failure;
 
+    removeStaleTemporaries(target.path);
     TemporaryFile temp(target.path);
     if (temp.createError() != 0)
         return saveFailure(ImageFileFailure::cannotCreate, systemReason(temp.createError()));
@@ -280,7 +368,7 @@ ImageSave saveImageFile(const std::string& path, std::span<const std::uint8_t> b
         return saveFailure(ImageFileFailure::writeFailed, systemReason(error));
     if (::fsync(temp.fd()) != 0)
         return saveFailure(ImageFileFailure::writeFailed, systemReason(errno));
-    if (const int error = temp.close(); error != 0)
+    if (const int error = temp.nameAndClose(); error != 0)
         return saveFailure(ImageFileFailure::writeFailed, systemReason(error));
     if (const int error = temp.renameTo(target.path); error != 0)
         return saveFailure(ImageFileFailure::writeFailed, systemReason(error));

@@ -30,6 +30,7 @@ struct ImageLoad {
     std::vector<std::uint8_t> bytes; // the whole file; empty on failure
     ImageFileFailure failure = ImageFileFailure::none;
     std::string reason;              // the system's words for the failure
+    int error = 0;                   // the system's error number, when it gave one
     std::uint64_t fileSize = 0;      // the size the file system reported (also set for tooLarge)
     bool ok() const { return failure == ImageFileFailure::none; }
 };
@@ -37,6 +38,7 @@ struct ImageLoad {
 struct ImageSave {
     ImageFileFailure failure = ImageFileFailure::none;
     std::string reason;
+    int error = 0; // the system's error number, when it gave one
     bool ok() const { return failure == ImageFileFailure::none; }
 };
 

@@ -2,6 +2,7 @@
 #include "images/ImageMessages.h"
 
 #include "texts/FillIn.h"
+#include "texts/SystemReasons.h"
 
 namespace {
 
@@ -91,4 +92,11 @@ std::string saveFailureText(const ImageSave& save)
     if (save.failure == ImageFileFailure::beyondAddressSpace)
         return toStdString(texts::SAVE_BEYOND_ADDRESS_SPACE);
     return toStdString(texts::FILE_CANNOT_OPEN);
+}
+
+std::string withReasonLine(std::string text, int error)
+{
+    if (error != 0)
+        text += "\n" + systemReasonText(error, ReasonFor::file);
+    return text;
 }

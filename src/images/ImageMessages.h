@@ -16,3 +16,7 @@ std::string loadFailureText(const MemoryImageLoad& load);
 
 // The message for a failed save.
 std::string saveFailureText(const ImageSave& save);
+
+// A box's text with the system's reason (error, when not 0) on a second line,
+// in Polish for the common ones: "Nie moge otworzyc pliku\nBrak miejsca na dysku".
+std::string withReasonLine(std::string text, int error);

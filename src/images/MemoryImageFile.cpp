@@ -63,6 +63,7 @@ MemoryImageLoad loadMemoryImage(const std::string& path, const AfterSizeHook& af
         MemoryImageLoad load;
         load.failure = file.failure;
         load.reason = std::move(file.reason);
+        load.error = file.error;
         load.fileSize = file.fileSize;
         return load;
     }

@@ -38,6 +38,7 @@ struct MemoryImageLoad {
     MemoryImage image;
     ImageFileFailure failure = ImageFileFailure::none;
     std::string reason;        // the system's words for a file that could not be read
+    int error = 0;             // the system's error number, when it gave one
     std::uint64_t fileSize = 0;
     RecordError recordError;   // for badRecords: the first problem, with its line
     bool ok() const { return failure == ImageFileFailure::none; }

@@ -103,6 +103,13 @@ void connectTarget(TargetSession& session)
     window.setStatus(STATUS_CONNECTION, toStdString(texts::STATE_CONNECTING));
     if (!link.hasPort())
         window.openFirstPort();
+    // An adapter that was pulled out may be back: its port is opened anew, and
+    // a failure shows the port's box, as choosing the port would.
+    if (link.portFailed()) {
+        const PortChoice again = link.reopenFailedPort();
+        if (!again.usable)
+            window.showBox(again.failureText(), texts::CAPTION_ERROR, BoxIcon::Error);
+    }
     // A connect that stops here must not leave "Łączenie..." (or a restored
     // copy of it) in the status bar of a program that is not connected.
     if (!link.portUsable()) {

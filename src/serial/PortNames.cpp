@@ -1,6 +1,8 @@
 // Resolution of the menu's port names and the port box text.
 #include "serial/PortNames.h"
 
+#include "texts/SystemReasons.h"
+
 #include <arpa/inet.h>
 
 #include <algorithm>
@@ -274,27 +276,7 @@ std::vector<std::string> listSerialDevices(const std::string& sysClassTty)
     return names;
 }
 
-std::string portOpenReason(int error)
-{
-    switch (error) {
-    case ENOENT:
-    case ENODEV:
-    case ENXIO:
-        return toStdString(texts::PORT_REASON_NO_DEVICE);
-    case EACCES:
-    case EPERM:
-        return toStdString(texts::PORT_REASON_NO_PERMISSION);
-    case EBUSY:
-        return toStdString(texts::PORT_REASON_IN_USE);
-    case ENOTTY:
-    case EISDIR:
-        return toStdString(texts::PORT_REASON_NOT_SERIAL);
-    case EIO:
-        return toStdString(texts::PORT_REASON_IO_ERROR);
-    default:
-        return std::strerror(error);
-    }
-}
+std::string portOpenReason(int error) { return systemReasonText(error, ReasonFor::device); }
 
 std::string portOpenFailureText(std::string_view device, std::string_view reason, bool permissionDenied)
 {

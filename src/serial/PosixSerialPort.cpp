@@ -11,13 +11,19 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
 
 #include "serial/PortNames.h"
 
 namespace {
 
-// How long a write may find the output queue full before it counts as failed.
+// How long a write may find the output queue full, or a drain find bytes still
+// waiting, before the output counts as stuck. At 38400 baud a frame leaves in
+// about a millisecond and the driver's whole queue in well under a second.
 constexpr int WRITE_STALL_TIMEOUT_MS = 1000;
+// One byte's time on the line at 38400 baud (ten bits).
+constexpr std::chrono::microseconds BYTE_TIME{261};
 
 PortOpenResult failedOpen(const std::string& path, int error)
 {
@@ -101,6 +107,8 @@ void PosixSerialPort::setRts(bool asserted) { setModemLine(fd_, TIOCM_RTS, asser
 
 bool PosixSerialPort::write(const std::uint8_t* data, std::size_t length)
 {
+    if (failure_ != 0)
+        return false;
     std::size_t written = 0;
     while (written < length) {
         const ssize_t n = ::write(fd_, data + written, length - written);
@@ -114,10 +122,13 @@ bool PosixSerialPort::write(const std::uint8_t* data, std::size_t length)
             pollfd waiting{fd_, POLLOUT, 0};
             if (::poll(&waiting, 1, WRITE_STALL_TIMEOUT_MS) > 0 && (waiting.revents & POLLOUT))
                 continue;
+            failure_ = (waiting.revents & (POLLERR | POLLHUP | POLLNVAL)) ? LineError::IOE : LineError::TXFULL;
             return false;
         }
+        // EIO, ENXIO, ENODEV...: the adapter is gone or the line hung up.
         if (n < 0 && errno == EIO)
             ioErrorSeen_ = true;
+        failure_ = LineError::IOE;
         return false;
     }
     return true;
@@ -125,8 +136,30 @@ bool PosixSerialPort::write(const std::uint8_t* data, std::size_t length)
 
 void PosixSerialPort::drain()
 {
-    while (::tcdrain(fd_) != 0 && errno == EINTR) {
+    if (failure_ != 0)
+        return;
+    // tcdrain has no time limit: an adapter whose output stopped would hold the
+    // window forever. Wait for the driver's queue with a deadline first; tcdrain
+    // then only waits for the last byte to leave the UART.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(WRITE_STALL_TIMEOUT_MS);
+    for (int queued = 0; ::ioctl(fd_, TIOCOUTQ, &queued) == 0 && queued > 0;) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            failure_ = LineError::TXFULL;
+            return;
+        }
+        std::this_thread::sleep_for(BYTE_TIME * queued);
     }
+    while (::tcdrain(fd_) != 0) {
+        if (errno == EINTR)
+            continue;
+        if (errno == EIO || errno == ENXIO || errno == ENODEV)
+            failure_ = LineError::IOE;
+        return;
+    }
+    // A line hung up after the bytes were taken (an adapter pulled out).
+    pollfd line{fd_, 0, 0};
+    if (::poll(&line, 1, 0) > 0 && (line.revents & (POLLHUP | POLLERR | POLLNVAL)))
+        failure_ = LineError::IOE;
 }
 
 std::optional<serial_icounter_struct> PosixSerialPort::readCounters()

@@ -26,6 +26,7 @@ public:
     void setRts(bool asserted) override;
     bool write(const std::uint8_t* data, std::size_t length) override;
     void drain() override;
+    std::uint32_t deviceFailure() const override { return failure_; }
     Status queryStatus() override;
     std::size_t read(std::uint8_t* buffer, std::size_t maxLength) override;
     void purge() override;
@@ -38,4 +39,5 @@ private:
     int fd_;
     std::optional<serial_icounter_struct> lastCounters_; // none on lines without counters
     bool ioErrorSeen_ = false;                           // EIO met outside queryStatus
+    std::uint32_t failure_ = 0;                          // see deviceFailure; never cleared
 };

@@ -5,6 +5,7 @@
 #include <array>
 #include <utility>
 
+#include "serial/LineErrors.h"
 #include "serial/PortNames.h"
 
 namespace {
@@ -27,10 +28,19 @@ PortChoice SerialLink::openPort(const std::string& portName)
 {
     auto [entry, firstChoice] = remembered_.try_emplace(portName);
     RememberedPort& remembered = entry->second;
-    if (firstChoice) {
+    // A port is opened once and kept open: the exclusive open keeps other
+    // programs off the adapter between commands, and a device that could not be
+    // opened is not tried again. A device that failed after it was opened is the
+    // exception: its descriptor belongs to an adapter that is gone (a plugged-in
+    // adapter comes back as a new device at the same path), so nothing could
+    // ever pass through it again; it has been closed and is opened anew, until
+    // that succeeds.
+    if (firstChoice || remembered.failed) {
+        const bool retried = remembered.failed;
         PortOpenResult opened = opener_.open(portName);
-        remembered = {std::move(opened.port), std::move(opened.device), std::move(opened.reason),
+        remembered = {portName, std::move(opened.port), std::move(opened.device), std::move(opened.reason),
                       opened.permissionDenied};
+        remembered.failed = retried && !remembered.port;
     }
     current_ = &remembered;
     if (remembered.port)
@@ -55,8 +65,16 @@ void SerialLink::setRts(bool asserted)
 void SerialLink::sendFrame(std::span<const std::uint8_t> frame)
 {
     SerialPort* port = usablePort();
-    if (port && port->write(frame.data(), frame.size()))
+    if (!port)
+        return;
+    const bool written = port->write(frame.data(), frame.size());
+    if (written)
         port->drain();
+    std::uint32_t failure = port->deviceFailure();
+    if (!written && failure == 0)
+        failure = LineError::IOE; // a network port whose connection is gone
+    if (failure != 0)
+        closeFailedPort(failure);
 }
 
 std::uint8_t SerialLink::receiveByte()
@@ -67,6 +85,10 @@ std::uint8_t SerialLink::receiveByte()
         SerialPort* port = usablePort();
         if (port) {
             const SerialPort::Status status = port->queryStatus();
+            if (status.errors & LineError::IOE) {
+                closeFailedPort(status.errors);
+                return 0;
+            }
             if (status.errors != 0) {
                 // Bytes already in the store stay there for a later call.
                 observer_.lineErrors(status.errors);
@@ -77,6 +99,11 @@ std::uint8_t SerialLink::receiveByte()
         }
         if (!store_.empty())
             return store_.pop();
+        if (portFailed()) {
+            // Nothing can come: no time-out to wait for.
+            markDisconnected();
+            return 0;
+        }
 
         // Unsigned difference: a wrap of the tick counter does no harm.
         const std::uint32_t elapsed = clock_.tick() - startTick;
@@ -108,6 +135,14 @@ void SerialLink::flushLine()
         if (queued == 0)
             return;
     }
+}
+
+void SerialLink::closeFailedPort(std::uint32_t flags)
+{
+    observer_.lineErrors(flags);
+    current_->port.reset();
+    current_->failed = true;
+    markDisconnected();
 }
 
 void SerialLink::markDisconnected()

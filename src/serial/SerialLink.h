@@ -42,23 +42,35 @@ public:
     // Makes the named port ("COM1" ... "COM4") current, opening it on its first
     // choice only: a later choice reuses what the first one gave, a failure too
     // (the device is not tried again in this run). The line settings are applied
-    // on every choice of an open port, so they return to their values.
+    // on every choice of an open port, so they return to their values. The one
+    // exception is a port whose device failed after it was opened (portFailed):
+    // every choice of it opens the device anew until that works again.
     PortChoice openPort(const std::string& portName);
     bool hasPort() const { return current_ != nullptr; }
     bool portUsable() const { return current_ != nullptr && current_->port != nullptr; }
+    // The current port's device failed while in use (an I/O error, a hang-up,
+    // output that could not leave) and has been closed.
+    bool portFailed() const { return current_ != nullptr && current_->failed; }
+    // Opens the current port's device anew, as choosing it again does.
+    PortChoice reopenFailedPort() { return openPort(current_->name); }
     // At exit: closes the current port; other ports stay open until the process ends.
     void closeCurrentPort();
 
     // Asserts or releases RTS; silent without a usable port or modem lines.
     void setRts(bool asserted);
 
-    // Writes a frame and waits until it has left the PC. Failures are silent: the
-    // next receive runs into its time-out. Without a usable port nothing happens.
+    // Writes a frame and waits until it has left the PC. Without a usable port
+    // nothing happens. A device that fails on the way (see SerialPort::
+    // deviceFailure) is reported as the receiver reports an I/O error: its line
+    // error box, the port closed, the connection-lost step, all at once, so that
+    // a command never goes on as if the bytes had left.
     void sendFrame(std::span<const std::uint8_t> frame);
     void sendFrame(std::initializer_list<std::uint8_t> frame) { sendFrame(std::span(frame.begin(), frame.size())); }
 
     // The next byte from the interface, or 0 after 300 ms without one or after a
     // line error (both disconnect; a received 0x00 leaves the state as it was).
+    // An I/O error closes the port (portFailed); after that every receive is 0
+    // and disconnects at once.
     // The 300 ms count from the call, so after sendFrame from the moment the
     // frame has left.
     std::uint8_t receiveByte();
@@ -77,13 +89,16 @@ public:
 
 private:
     struct RememberedPort {
+        std::string name;                 // "COM1" ... "COM4"
         std::unique_ptr<SerialPort> port; // empty when the open failed
         std::string device;
         std::string reason;
         bool permissionDenied = false;
+        bool failed = false; // the device failed after it was opened
     };
 
     SerialPort* usablePort() { return portUsable() ? current_->port.get() : nullptr; }
+    void closeFailedPort(std::uint32_t flags);
     void takeQueuedBytes(SerialPort& port, std::size_t queued);
 
     Clock& clock_;

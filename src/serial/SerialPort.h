@@ -26,6 +26,11 @@ public:
     // Blocks until everything written has left the PC.
     virtual void drain() = 0;
 
+    // After a write and its drain: why the device can take nothing more (LineError
+    // flags: IOE when it is gone or hung up, TXFULL when its output cannot
+    // leave), 0 while it works. A failed write without flags also counts as gone.
+    virtual std::uint32_t deviceFailure() const { return 0; }
+
     struct Status {
         std::uint32_t errors = 0; // LineError flags seen since the last query
         std::size_t queued = 0;   // bytes waiting to be read

@@ -1,22 +1,40 @@
 #include "store/ByteStore.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <new>
 
 #include "store/CellRules.h"
 #include "store/RunLength.h"
 
+namespace {
+
+std::size_t growthLimit = SIZE_MAX;
+
+} // namespace
+
 ByteStore::ByteStore(std::size_t capacity) { grow(capacity); }
+
+void ByteStore::limitGrowthForTests(std::size_t cells) { growthLimit = cells; }
 
 void ByteStore::grow(std::size_t capacity)
 {
     if (capacity <= bytes_.size())
         return;
+    if (capacity > growthLimit)
+        throw std::bad_alloc();
+    // Both reservations before either resize: a failure leaves both vectors
+    // as they were, never one longer than the other.
+    bytes_.reserve(capacity);
+    flags_.reserve(capacity);
     bytes_.resize(capacity, 0);
     flags_.resize(capacity, HEX_EMPTY | CHAR_EMPTY);
 }
 
 void ByteStore::reserve(std::size_t capacity)
 {
+    if (capacity > growthLimit)
+        throw std::bad_alloc();
     bytes_.reserve(capacity);
     flags_.reserve(capacity);
 }

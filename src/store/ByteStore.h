@@ -43,11 +43,15 @@ public:
     explicit ByteStore(std::size_t capacity = 0);
 
     std::size_t capacity() const { return bytes_.size(); }
-    // Adds empty cells up to `capacity`; never shrinks.
+    // Adds empty cells up to `capacity`; never shrinks. Without the memory for
+    // them it throws std::bad_alloc and the store stays as it was.
     void grow(std::size_t capacity);
     // Room for `capacity` cells, none added: growing up to it in steps then
-    // moves nothing.
+    // moves nothing and cannot run out of memory. Throws std::bad_alloc as grow().
     void reserve(std::size_t capacity);
+    // For tests: growth beyond this many cells fails as an exhausted heap
+    // would (std::bad_alloc); SIZE_MAX (the default) lifts the limit again.
+    static void limitGrowthForTests(std::size_t cells);
     // Becomes a fresh store of `capacity` empty cells.
     void reset(std::size_t capacity);
 

@@ -108,6 +108,18 @@ inline constexpr Text PORT_REASON_NO_PERMISSION = u8"brak uprawnień do urządze
 inline constexpr Text PORT_REASON_IN_USE = u8"port jest używany przez inny program";
 inline constexpr Text PORT_REASON_NOT_SERIAL = u8"to nie jest port szeregowy";
 inline constexpr Text PORT_REASON_IO_ERROR = u8"błąd wejścia/wyjścia";
+// Why a file could not be read or written (second line of the file boxes).
+inline constexpr Text FILE_REASON_NO_FILE = u8"Nie ma takiego pliku ani folderu";
+inline constexpr Text FILE_REASON_NO_PERMISSION = u8"Brak uprawnień";
+inline constexpr Text FILE_REASON_IS_FOLDER = u8"To jest folder, nie plik";
+inline constexpr Text FILE_REASON_NOT_FOLDER = u8"Część ścieżki nie jest folderem";
+inline constexpr Text FILE_REASON_IO_ERROR = u8"Błąd wejścia/wyjścia";
+inline constexpr Text FILE_REASON_NO_SPACE = u8"Brak miejsca na dysku";
+inline constexpr Text FILE_REASON_QUOTA = u8"Przekroczony przydział miejsca na dysku";
+inline constexpr Text FILE_REASON_READ_ONLY = u8"System plików tylko do odczytu";
+inline constexpr Text FILE_REASON_TOO_LARGE = u8"Plik przekracza dozwolony rozmiar";
+inline constexpr Text FILE_REASON_NAME_TOO_LONG = u8"Za długa nazwa pliku";
+inline constexpr Text FILE_REASON_BUSY = u8"Plik jest zajęty";
 // A simulated board of a model it does not know (followed by the name in quotes).
 inline constexpr Text SIM_UNKNOWN_MODEL = u8"nieznany model ";
 inline constexpr Text LINE_FRAMING_ERROR = u8"Wykryto błędy w ramce";
@@ -150,6 +162,8 @@ inline constexpr Text WRITE_FAILED_COUNT = u8"Nieudanych zapisów:  ";
 
 // Buffers
 inline constexpr Text TABS_LIMIT = u8"Osiągnięto maksimum zakładek!";
+// A buffer that would need more memory than the system gives; every buffer stays as it was.
+inline constexpr Text BUFFER_NO_MEMORY = u8"Za mało pamięci: bufor nie może urosnąć.";
 inline constexpr Text GRID_CHAR_COLUMNS = u8"ASCII"; // one letter over each of the first five character columns
 inline constexpr Text COMPARE_TOTAL = u8"Razem:  ";
 inline constexpr Text COMPARE_ONE = u8"  różnica.";

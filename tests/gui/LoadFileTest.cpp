@@ -189,12 +189,13 @@ TEST_F(LoadFileTest, AFileThatCannotBeReadInFullLeavesTheBufferAsItWas)
     struct FailureCase {
         const char* file;
         Text message;
+        Text reason; // the system's reason on a second line, when it gave one
     };
     const FailureCase cases[] = {
-        {"missing.bin", texts::FILE_CANNOT_OPEN},
-        {"folder", texts::FILE_CANNOT_OPEN},
-        {"shrinks.bin", texts::FILE_CANNOT_OPEN},
-        {"huge.bin", texts::FILE_TOO_LARGE},
+        {"missing.bin", texts::FILE_CANNOT_OPEN, texts::FILE_REASON_NO_FILE},
+        {"folder", texts::FILE_CANNOT_OPEN, texts::FILE_REASON_IS_FOLDER},
+        {"shrinks.bin", texts::FILE_CANNOT_OPEN, {}},
+        {"huge.bin", texts::FILE_TOO_LARGE, {}},
     };
     // Another program cuts the file to 10 bytes after its size was taken.
     const std::string shrinking = folder.at("shrinks.bin");
@@ -204,7 +205,7 @@ TEST_F(LoadFileTest, AFileThatCannotBeReadInFullLeavesTheBufferAsItWas)
         SCOPED_TRACE(c.file);
         const BufferView before = viewOf(frame);
         ScriptedBoxes boxes;
-        boxes.expect(wxID_OK, c.message);
+        boxes.expect(wxID_OK, c.reason.empty() ? uiText(c.message) : uiText(c.message) + "\n" + uiText(c.reason));
         loadFile(frame, folder.at(c.file));
         ASSERT_EQ(boxes.shown().size(), 1u);
         EXPECT_EQ(boxes.shown()[0].caption, uiText(texts::CAPTION_ERROR));

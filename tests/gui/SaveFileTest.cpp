@@ -45,10 +45,10 @@ protected:
     }
 
     // Saving must fail with the plain error box and leave `old` in place.
-    void expectFailedSaveKeeps(const std::string& path, const Bytes& old)
+    void expectFailedSaveKeeps(const std::string& path, const Bytes& old, Text reason)
     {
         ScriptedBoxes boxes;
-        boxes.expect(wxID_OK, texts::FILE_CANNOT_OPEN);
+        boxes.expect(wxID_OK, uiText(texts::FILE_CANNOT_OPEN) + "\n" + uiText(reason));
         saveFile(frame, path);
         ASSERT_EQ(boxes.shown().size(), 1u);
         EXPECT_EQ(boxes.shown()[0].caption, uiText(texts::CAPTION_ERROR));
@@ -121,7 +121,7 @@ TEST_F(SaveFileTest, CancellingWritesNothing)
 
 TEST_F(SaveFileTest, AFolderThatIsGoneGetsTheBox)
 {
-    expectFailedSaveKeeps(folder.at("gone/out.bin"), Bytes{});
+    expectFailedSaveKeeps(folder.at("gone/out.bin"), Bytes{}, texts::FILE_REASON_NO_FILE);
     EXPECT_FALSE(std::filesystem::exists(folder.at("gone")));
 }
 
@@ -132,7 +132,7 @@ TEST_F(SaveFileTest, AFolderThatTakesNoNewFileKeepsTheOldOne)
     const Bytes old = patternBytes(50, 4);
     writeFile(folder.at("old.bin"), old);
     std::filesystem::permissions(folder.path(), std::filesystem::perms(0555));
-    expectFailedSaveKeeps(folder.at("old.bin"), old);
+    expectFailedSaveKeeps(folder.at("old.bin"), old, texts::FILE_REASON_NO_PERMISSION);
 }
 
 TEST_F(SaveFileTest, AWriteThatFailsPartWayKeepsTheOldFile)
@@ -143,7 +143,7 @@ TEST_F(SaveFileTest, AWriteThatFailsPartWayKeepsTheOldFile)
         grid->setByte(k, 0x11);
     {
         FileSizeLimit limit(100);
-        expectFailedSaveKeeps(folder.at("old.bin"), old);
+        expectFailedSaveKeeps(folder.at("old.bin"), old, texts::FILE_REASON_TOO_LARGE); // EFBIG, as a full disk gives ENOSPC
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "a temporary file was left";
 }

@@ -1,6 +1,8 @@
 #include "app/buffers/BufferBook.h"
 
 #include <algorithm>
+#include <new>
+#include <utility>
 
 #include <wx/combobox.h>
 #include <wx/panel.h>
@@ -10,6 +12,7 @@
 #include "app/buffers/BufferGrid.h"
 #include "app/buffers/GridActions.h"
 #include "app/buffers/NumberField.h"
+#include "store/ByteStore.h"
 #include "store/CellRules.h"
 
 namespace {
@@ -22,6 +25,13 @@ std::uint32_t fieldNumber(const NumberField* field, int base)
     if (!field->GetValue().ToULong(&value, base))
         value = 0; // empty text reads 0
     return std::uint32_t(value);
+}
+
+// Growing a buffer is where memory runs out first: a count of millions of
+// bytes, a large file. The user is told; every buffer stays as it was.
+void tellBufferCannotGrow()
+{
+    showMessageBox(uiText(texts::BUFFER_NO_MEMORY), uiText(texts::CAPTION_ERROR), wxOK | wxICON_ERROR);
 }
 
 } // namespace
@@ -53,6 +63,9 @@ wxString BufferBook::newPage(const wxString& baseName)
         showMessageBox(uiText(texts::TABS_LIMIT), uiText(texts::CAPTION_WARNING), wxOK | wxICON_WARNING);
         return wxString();
     }
+    ByteStore cells;
+    if (!makeCells(count, cells))
+        return wxString();
     auto* page = new wxPanel(this);
     // Selecting the new page raises a page change; with no currentBuffer it does nothing.
     currentBuffer = nullptr;
@@ -65,7 +78,7 @@ wxString BufferBook::newPage(const wxString& baseName)
         compareCombo->SetSelection(int(compareCombo->GetCount()) - 1);
         updateCompareComboEnabled();
     }
-    createGrid(count);
+    placeGrid(GetSelection(), count, std::move(cells));
     // The grid follows the page's first real size, once GTK has laid it out.
     page->Bind(wxEVT_SIZE, &BufferBook::onPageLaidOut, this);
     if (startField)
@@ -119,15 +132,38 @@ BufferGrid* BufferBook::createGrid(std::uint32_t n)
     if (sel < 0)
         return nullptr;
     n = std::min(n, MAX_BUFFER_BYTES);
+    ByteStore cells;
+    if (!makeCells(n, cells))
+        return nullptr;
+    return placeGrid(sel, n, std::move(cells));
+}
+
+// All the memory the cells will need is taken here, before any window changes,
+// so that running out of it leaves every buffer as it was; the cells
+// themselves are laid out in steps by placeGrid.
+bool BufferBook::makeCells(std::uint32_t n, ByteStore& cells)
+{
+    const std::size_t cellCount = cellsForByteCount(n);
+    try {
+        cells.reserve(cellCount);
+        cells.grow(std::min(cellCount, std::size_t(kRowsPerStep) * kBytesPerRow));
+        return true;
+    } catch (const std::bad_alloc&) {
+        tellBufferCannotGrow();
+        return false;
+    }
+}
+
+BufferGrid* BufferBook::placeGrid(int sel, std::uint32_t n, ByteStore cells)
+{
     const wxSize area = pageArea(sel);
     BufferGrid*& slot = slots_[std::size_t(sel)];
     BufferGrid* old = slot;
     const std::uint32_t keptStart = old ? old->startAddress : 0;
-    const int rows = int(cellsForByteCount(n) / kBytesPerRow);
     // Millions of cells take long to set up: the grid starts with a part of
     // them and grows to the rest in steps, the window taking its turns between.
-    slot = new BufferGrid(GetPage(std::size_t(sel)), area, *this, std::min(rows, kRowsPerStep));
-    slot->growInSteps(std::size_t(rows) * kBytesPerRow, std::size_t(kRowsPerStep) * kBytesPerRow, betweenSteps);
+    slot = new BufferGrid(GetPage(std::size_t(sel)), area, *this, std::move(cells));
+    slot->growInSteps(cellsForByteCount(n), std::size_t(kRowsPerStep) * kBytesPerRow, betweenSteps);
     if (old) {
         old->handHistoryTo(*slot);
         if (currentBuffer == old)
@@ -155,9 +191,7 @@ void BufferBook::onPageShown()
 {
     if (!startField || !countField || !currentBuffer)
         return;
-    currentBuffer->byteCount = fieldNumber(countField, 10);
-    currentBuffer->startAddress = fieldNumber(startField, 16);
-    currentBuffer->ensureCapacity();
+    takeFields(*currentBuffer);
     const int sel = GetSelection();
     currentBuffer = sel >= 0 ? slots_[std::size_t(sel)] : nullptr;
     if (currentBuffer)
@@ -168,10 +202,21 @@ void BufferBook::handOverFields()
 {
     if (!startField || !countField || !currentBuffer)
         return;
-    currentBuffer->byteCount = fieldNumber(countField, 10);
-    currentBuffer->startAddress = fieldNumber(startField, 16);
-    currentBuffer->ensureCapacity();
+    takeFields(*currentBuffer);
     currentBuffer->relabelRows();
+}
+
+void BufferBook::takeFields(BufferGrid& grid)
+{
+    const std::uint32_t keptCount = grid.byteCount;
+    grid.byteCount = fieldNumber(countField, 10);
+    grid.startAddress = fieldNumber(startField, 16);
+    if (grid.ensureCapacity())
+        return;
+    // The count the cells cannot hold goes; the fields show the buffer again.
+    grid.byteCount = keptCount;
+    tellBufferCannotGrow();
+    grid.showBufferInFields();
 }
 
 void BufferBook::resizeGrids(int height)

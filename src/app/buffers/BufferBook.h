@@ -14,6 +14,7 @@
 
 class wxComboBox;
 class BufferGrid;
+class ByteStore;
 class GridActions;
 class NumberField;
 
@@ -37,7 +38,8 @@ public:
     // Adds a page named baseName ("Buf" takes the next number), shows it and
     // makes its grid currentBuffer, with the byte count and start address of
     // the buffer shown before (512 from 0000 when there was none). Returns the
-    // name, or an empty string after warning that eight pages are open.
+    // name, or an empty string after warning that eight pages are open or that
+    // the memory for the cells is not there (no page is added then).
     wxString newPage(const wxString& baseName);
     // Closes the page shown; the last page closed is replaced by a fresh one.
     void closeCurrentPage();
@@ -46,7 +48,8 @@ public:
 
     // Replaces the grid of the page shown by an empty one of n bytes (at most
     // MAX_BUFFER_BYTES), keeping the start address and the page's undo history,
-    // and makes it currentBuffer.
+    // and makes it currentBuffer. Without the memory for the cells the user is
+    // told, nothing changes and the result is none.
     BufferGrid* createGrid(std::uint32_t n);
     // On currentBuffer; indexes past its capacity are ignored and read 0.
     void setByte(std::size_t k, std::uint8_t v);
@@ -81,6 +84,11 @@ public:
     wxComboBox* compareCombo = nullptr;
 
 private:
+    // Empty cells for n bytes in `cells`; false after telling the user that the memory is not there.
+    static bool makeCells(std::uint32_t n, ByteStore& cells);
+    BufferGrid* placeGrid(int page, std::uint32_t n, ByteStore cells);
+    // The fields' count and start into `grid`; a count its cells cannot grow to is refused.
+    void takeFields(BufferGrid& grid);
     void updateCompareComboEnabled();
     wxSize pageArea(int page) const;
     void onPageLaidOut(wxSizeEvent& event);

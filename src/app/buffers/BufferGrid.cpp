@@ -1,6 +1,8 @@
 #include "app/buffers/BufferGrid.h"
 
 #include <algorithm>
+#include <new>
+#include <utility>
 
 #include <wx/menu.h>
 
@@ -43,13 +45,13 @@ wxBEGIN_EVENT_TABLE(BufferGrid, wxGrid)
 wxEND_EVENT_TABLE()
 // clang-format on
 
-BufferGrid::BufferGrid(wxWindow* page, wxSize pageArea, BufferBook& book, int rows)
+BufferGrid::BufferGrid(wxWindow* page, wxSize pageArea, BufferBook& book, ByteStore cells)
     // wxWANTS_CHARS stays: on GTK the grid's own keys (arrows, Enter, Tab) need it.
     : wxGrid(page, 0, wxPoint(kGridMargin, kGridMargin),
              wxSize(pageArea.x, std::max(pageArea.y - kGridMargin, 1)),
              wxWANTS_CHARS | wxBORDER_STATIC, "Notebook"),
       book_(book),
-      table_(new BufferTable(std::max(rows, 1)))
+      table_(new BufferTable(std::move(cells)))
 {
     SetRowLabelSize(kRowLabelWidth);
     SetColLabelSize(kColLabelHeight);
@@ -301,7 +303,15 @@ void BufferGrid::handHistoryTo(BufferGrid& successor)
     successor.history_.markUnchanged(); // what was just read or loaded
 }
 
-void BufferGrid::ensureCapacity() { table_->growTo(byteCount); }
+bool BufferGrid::ensureCapacity()
+{
+    try {
+        table_->growTo(byteCount);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
 
 void BufferGrid::growInSteps(std::size_t cells, std::size_t step, const std::function<void()>& between)
 {

@@ -36,8 +36,9 @@ inline constexpr int kGridMargin = 3;
 
 class BufferGrid : public wxGrid {
 public:
-    // A grid of `rows` rows, empty cells, on a page of `book` whose area is pageArea.
-    BufferGrid(wxWindow* page, wxSize pageArea, BufferBook& book, int rows);
+    // A grid of the rows `cells` holds (empty cells, made beforehand: see
+    // BufferBook::createGrid), on a page of `book` whose area is pageArea.
+    BufferGrid(wxWindow* page, wxSize pageArea, BufferBook& book, ByteStore cells);
 
     std::uint32_t byteCount = 0;
     std::uint32_t startAddress = 0; // only its low 16 bits are shown
@@ -112,7 +113,8 @@ public:
 
     // Makes room for byteCount: a count typed into the count field that is
     // larger than the cells grows the grid with empty rows; the bytes held stay.
-    void ensureCapacity();
+    // False, with the cells as they were, when the memory for them is not there.
+    bool ensureCapacity();
 
     // Grows the grid to hold `cells` (empty ones), `step` cells at a time with
     // `between` before each step after the first.

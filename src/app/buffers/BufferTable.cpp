@@ -1,5 +1,7 @@
 #include "app/buffers/BufferTable.h"
 
+#include <utility>
+
 #include "app/UiText.h"
 #include "store/CellRules.h"
 
@@ -9,7 +11,7 @@ std::size_t byteIndex(int row, int col) { return std::size_t(row) * kBytesPerRow
 
 } // namespace
 
-BufferTable::BufferTable(int rows) : store_(std::size_t(rows) * kBytesPerRow), redAttr_(new wxGridCellAttr)
+BufferTable::BufferTable(ByteStore cells) : store_(std::move(cells)), redAttr_(new wxGridCellAttr)
 {
     redAttr_->SetTextColour(*wxRED);
 }

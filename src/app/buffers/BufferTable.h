@@ -17,7 +17,9 @@ inline constexpr int kGridCols = 2 * kBytesPerRow + 1;
 
 class BufferTable : public wxGridTableBase {
 public:
-    explicit BufferTable(int rows);
+    // The cells: a store made beforehand, so that running out of memory for
+    // them happens before any window exists.
+    explicit BufferTable(ByteStore cells);
     ~BufferTable() override;
 
     ByteStore& store() { return store_; }
