@@ -19,13 +19,12 @@
 #include "app/buffers/BufferBook.h"
 #include "app/buffers/BufferGrid.h"
 #include "images/ImageMessages.h"
+#include "images/LoadQuestions.h"
 #include "images/MemoryImageFile.h"
 #include "texts/ResultLines.h"
 
 namespace {
 
-// Filling this many cells takes long enough to ask before starting.
-constexpr std::uint64_t kVeryLargeFile = 0x10000;
 constexpr int kResultField = 0;
 constexpr int kAddressField = 1; // the field of write failures and comparison summaries otherwise
 
@@ -37,15 +36,12 @@ bool userAgrees(Text question)
            wxID_YES;
 }
 
-// A file larger than the buffer is loaded only when the user agrees, and one
-// of 64 KB or more only after a second question.
 bool userAcceptsSize(std::uint64_t fileBytes, std::uint32_t bufferBytes)
 {
-    if (fileBytes <= bufferBytes)
-        return true;
-    if (!userAgrees(texts::FILE_LARGER_THAN_BUFFER))
+    const LoadQuestions asks = loadQuestions(fileBytes, bufferBytes);
+    if (asks.largerThanBuffer && !userAgrees(texts::FILE_LARGER_THAN_BUFFER))
         return false;
-    return fileBytes < kVeryLargeFile || userAgrees(texts::FILE_VERY_LARGE);
+    return !asks.veryLarge || userAgrees(texts::FILE_VERY_LARGE);
 }
 
 // The compareCombo entry of the page shown takes the page's new name; then the
