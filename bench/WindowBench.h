@@ -99,9 +99,9 @@ struct Timing {
 
 // A load leaves a new grid behind, which GTK may paint only at its next frame
 // after the window has settled: the load has painted once that grid has.
-enum class Leaves { settledWindow, paintedGrid };
+enum class Leaves { SettledWindow, PaintedGrid };
 
-template <typename Operation> Timing timed(Operation operation, Leaves leaves = Leaves::settledWindow)
+template <typename Operation> Timing timed(Operation operation, Leaves leaves = Leaves::SettledWindow)
 {
     auto& app = static_cast<PaintCountingApp&>(*wxTheApp);
     app.gridPaints = 0;
@@ -109,7 +109,7 @@ template <typename Operation> Timing timed(Operation operation, Leaves leaves = 
     operation();
     const auto handled = std::chrono::steady_clock::now();
     settle();
-    while (leaves == Leaves::paintedGrid && app.gridPaints == 0 &&
+    while (leaves == Leaves::PaintedGrid && app.gridPaints == 0 &&
            std::chrono::steady_clock::now() - start < std::chrono::seconds(2))
         wxTheApp->Yield(true);
     const auto painted = std::chrono::steady_clock::now();

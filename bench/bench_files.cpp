@@ -38,11 +38,11 @@ public:
 };
 
 enum Command { LOAD, SAVE, COMPARE, FILL, SAVE_SREC, LOAD_SREC, SAVE_IHEX, LOAD_IHEX, COMMANDS };
-const char* const kCommandNames[COMMANDS] = {"load",      "save",      "compare",   "fill",
+const char* const COMMAND_NAMES[COMMANDS] = {"load",      "save",      "compare",   "fill",
                                              "save_srec", "load_srec", "save_ihex", "load_ihex"};
 // The record files hold the 16-bit address space: measured for the 64 KiB image only.
-constexpr std::size_t kRecordImageBytes = 0x10000;
-bool measured(Command command, std::size_t bytes) { return command < SAVE_SREC || bytes <= kRecordImageBytes; }
+constexpr std::size_t RECORD_IMAGE_BYTES = 0x10000;
+bool measured(Command command, std::size_t bytes) { return command < SAVE_SREC || bytes <= RECORD_IMAGE_BYTES; }
 
 struct Figures {
     Timing command[COMMANDS];
@@ -71,7 +71,7 @@ Figures measure(std::size_t bytes)
     chooser.path = wxString(image);
     const double before = residentMb();
     // Into the 512-byte Buf0: two Yes.
-    figures.command[LOAD] = timed([&] { send(*frame, wxEVT_MENU, ID_LOAD_FILE); }, Leaves::paintedGrid);
+    figures.command[LOAD] = timed([&] { send(*frame, wxEVT_MENU, ID_LOAD_FILE); }, Leaves::PaintedGrid);
     figures.mb = residentMb() - before;
 
     chooser.path = wxString((folder / "saved.bin").string());
@@ -79,7 +79,7 @@ Figures measure(std::size_t bytes)
 
     // The whole address space from 0000 as S-records and as Intel HEX (the name
     // chooses the format), each loaded back into the same buffer.
-    if (bytes <= kRecordImageBytes) {
+    if (bytes <= RECORD_IMAGE_BYTES) {
         const struct {
             Command save;
             Command load;
@@ -88,7 +88,7 @@ Figures measure(std::size_t bytes)
         for (const auto& r : records) {
             chooser.path = wxString((folder / r.name).string());
             figures.command[r.save] = timed([&] { send(*frame, wxEVT_MENU, ID_SAVE_FILE); });
-            figures.command[r.load] = timed([&] { send(*frame, wxEVT_MENU, ID_LOAD_FILE); }, Leaves::paintedGrid);
+            figures.command[r.load] = timed([&] { send(*frame, wxEVT_MENU, ID_LOAD_FILE); }, Leaves::PaintedGrid);
         }
     }
 
@@ -153,7 +153,7 @@ Gaps measureGaps()
         settle();
         paints.start(book.currentBuffer->GetGridWindow());
         operation();
-        timed([] {}, Leaves::paintedGrid);
+        timed([] {}, Leaves::PaintedGrid);
         return paints.longestGapMs();
     };
 
@@ -237,10 +237,10 @@ int main(int argc, char** argv)
             if (!measured(Command(i), size.bytes))
                 continue;
             const Timing& t = f.command[i];
-            std::printf("%-8s %-9s %12.1f %12.1f %12d\n", size.name, kCommandNames[i], t.handlerMs, t.paintedMs,
+            std::printf("%-8s %-9s %12.1f %12.1f %12d\n", size.name, COMMAND_NAMES[i], t.handlerMs, t.paintedMs,
                         t.gridPaints);
-            std::snprintf(line, sizeof line, "%s_%s_ms %.1f\n%s_%s_handler_ms %.1f\n", kCommandNames[i], size.name,
-                          t.paintedMs, kCommandNames[i], size.name, t.handlerMs);
+            std::snprintf(line, sizeof line, "%s_%s_ms %.1f\n%s_%s_handler_ms %.1f\n", COMMAND_NAMES[i], size.name,
+                          t.paintedMs, COMMAND_NAMES[i], size.name, t.handlerMs);
             lines += line;
         }
         if (size.bytes == 1024 * 1024) {

@@ -23,9 +23,9 @@
 
 namespace {
 
-constexpr std::size_t kImageBytes = 1024 * 1024;
-constexpr std::size_t kPasteBytes = 64 * 1024;
-constexpr int kFills = 10;
+constexpr std::size_t IMAGE_BYTES = 1024 * 1024;
+constexpr std::size_t PASTE_BYTES = 64 * 1024;
+constexpr int FILLS = 10;
 
 struct Figures {
     Timing fill;
@@ -37,50 +37,50 @@ struct Figures {
     double residentMb = 0; // what the ten fills added to the process
 };
 
-void selectAllBytes(BufferGrid& grid) { grid.SelectBlock(0, 0, grid.GetNumberRows() - 1, kBytesPerRow - 1); }
+void selectAllBytes(BufferGrid& grid) { grid.SelectBlock(0, 0, grid.GetNumberRows() - 1, BYTES_PER_ROW - 1); }
 
 Figures measure()
 {
     BenchWindow window;
     MainFrame* frame = window.frame;
     BufferBook& book = *frame->bufferBook;
-    BufferGrid& grid = *book.createGrid(std::uint32_t(kImageBytes));
-    for (std::size_t k = 0; k < kImageBytes; ++k)
+    BufferGrid& grid = *book.createGrid(std::uint32_t(IMAGE_BYTES));
+    for (std::size_t k = 0; k < IMAGE_BYTES; ++k)
         grid.setByte(k, std::uint8_t(k * 7 % 251)); // no runs: the hardest content to keep
     settle();
     GridActions& actions = book.gridActions();
     Figures figures;
 
     wxString pasted;
-    for (std::size_t k = 0; k < kPasteBytes; ++k)
+    for (std::size_t k = 0; k < PASTE_BYTES; ++k)
         pasted << wxString::Format("%02X ", unsigned(k * 13 % 256));
     if (wxTheClipboard->Open()) {
         wxTheClipboard->SetData(new wxTextDataObject(pasted));
         wxTheClipboard->Close();
     }
     grid.SetGridCursor(0, 0);
-    figures.paste = timed([&] { actions.run(GridAction::paste, grid); });
-    actions.run(GridAction::undo, grid);
+    figures.paste = timed([&] { actions.run(GridAction::Paste, grid); });
+    actions.run(GridAction::Undo, grid);
 
     selectAllBytes(grid);
     frame->fillField->SetValue("5A");
     figures.fill = timed([&] { send(*frame, wxEVT_BUTTON, ID_FILL); });
-    figures.undoFill = timed([&] { actions.run(GridAction::undo, grid); });
+    figures.undoFill = timed([&] { actions.run(GridAction::Undo, grid); });
 
     const std::uint8_t tail[] = {0xDE, 0xAD, 0xBE, 0xEF};
     for (std::size_t k = 0; k < 4; ++k)
-        grid.setByte(kImageBytes - 4 + k, tail[k]);
+        grid.setByte(IMAGE_BYTES - 4 + k, tail[k]);
     // The search itself is timed through "find next": Ctrl+F spends most of
     // its time building the box the pattern is typed into.
     grid.SetGridCursor(0, 0);
     window.hook.typed = "DE AD ?? EF";
-    figures.findWithBox = timed([&] { actions.run(GridAction::find, grid); });
+    figures.findWithBox = timed([&] { actions.run(GridAction::Find, grid); });
     grid.SetGridCursor(0, 0);
-    figures.find = timed([&] { actions.run(GridAction::findNext, grid); });
+    figures.find = timed([&] { actions.run(GridAction::FindNext, grid); });
 
     const double before = residentMb();
     selectAllBytes(grid);
-    for (int i = 0; i < kFills; ++i) {
+    for (int i = 0; i < FILLS; ++i) {
         frame->fillField->SetValue(wxString::Format("%02X", i));
         send(*frame, wxEVT_BUTTON, ID_FILL);
     }
@@ -128,7 +128,7 @@ int main(int argc, char** argv)
     std::printf("%-34s %12s %12s\n", "1 MiB buffer", "handler ms", "painted ms");
     for (const auto& row : rows)
         std::printf("%-34s %12.1f %12.1f\n", row.name, row.timing.handlerMs, row.timing.paintedMs);
-    const double wholeCopiesMb = kFills * 2.0 * double(kImageBytes) / (1024.0 * 1024.0); // a byte and a flag a cell
+    const double wholeCopiesMb = FILLS * 2.0 * double(IMAGE_BYTES) / (1024.0 * 1024.0); // a byte and a flag a cell
     std::printf("history after ten fills of every byte: %.2f MB (ten whole copies of the cells: %.1f MB); "
                 "resident memory the fills added: %.1f MB\n",
                 f.historyMb, wholeCopiesMb, f.residentMb);

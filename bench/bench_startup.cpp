@@ -120,9 +120,9 @@ int main(int argc, char** argv)
         return wxEntry(argc, argv);
     }
     // Alternating, so that the machine's load falls on both alike.
-    constexpr int kStarts = 7;
+    constexpr int STARTS = 7;
     std::vector<double> program, bare;
-    for (int i = 0; i < kStarts; ++i) {
+    for (int i = 0; i < STARTS; ++i) {
         bare.push_back(startOnce(argv[0], "bare"));
         program.push_back(startOnce(argv[0], "program"));
     }

@@ -68,7 +68,7 @@ void MainFrame::onFill(wxCommandEvent&)
     // Every selected hexadecimal cell of the whole grid, also past byteCount.
     // The selected blocks are walked instead of every cell: the same cells, at
     // a cost that follows the selection rather than the grid's size.
-    const std::vector<CellBlock> blocks = grid->selectedCells(GridHalf::hex);
+    const std::vector<CellBlock> blocks = grid->selectedCells(GridHalf::Hex);
     if (blocks.empty())
         return;
     grid->recordChange(blocks);

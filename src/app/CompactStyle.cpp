@@ -9,13 +9,13 @@
 
 namespace {
 
-constexpr const char* kCompactClass = "rovidada-compact";
-constexpr const char* kTightClass = "rovidada-tight";
+constexpr const char* COMPACT_CLASS = "rovidada-compact";
+constexpr const char* TIGHT_CLASS = "rovidada-tight";
 
 // Tool buttons come out 23 x 24 (16-px image, 2- and 3-px paddings, 1-px border), the
 // tool bar 26 px high, entries 17 px, combo boxes 22 px, and an 80 x 40 bitmap
 // button 84 x 44.
-constexpr const char* kStyleSheet = R"css(
+constexpr const char* STYLE_SHEET = R"css(
 toolbar.rovidada-compact { padding: 0; min-height: 0; }
 toolbar.rovidada-compact toolbutton > button { padding: 3px 2px; min-height: 0; min-width: 0; }
 toolbar.rovidada-compact separator { margin: 0 3px; min-width: 1px; }
@@ -35,7 +35,7 @@ void installStyleSheet(GtkWidget* widget)
     if (installed)
         return;
     GtkCssProvider* provider = gtk_css_provider_new();
-    gtk_css_provider_load_from_data(provider, kStyleSheet, -1, nullptr);
+    gtk_css_provider_load_from_data(provider, STYLE_SHEET, -1, nullptr);
     gtk_style_context_add_provider_for_screen(gtk_widget_get_screen(widget), GTK_STYLE_PROVIDER(provider),
                                               GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
     installed = true; // the provider lives as long as the program
@@ -60,12 +60,12 @@ void addStyleClass(wxWindow* window, const char* styleClass)
 
 } // namespace
 
-void makeCompact(wxWindow* window) { addStyleClass(window, kCompactClass); }
+void makeCompact(wxWindow* window) { addStyleClass(window, COMPACT_CLASS); }
 
 void makeTight(wxWindow* window)
 {
-    addStyleClass(window, kCompactClass);
-    addStyleClass(window, kTightClass);
+    addStyleClass(window, COMPACT_CLASS);
+    addStyleClass(window, TIGHT_CLASS);
 }
 
 int toolItemWidth(wxToolBar* toolBar, int index, int fallback)

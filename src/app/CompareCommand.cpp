@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kSummaryField = 1;
+constexpr int SUMMARY_FIELD = 1;
 
 wxString pageLabel(const BufferBook& book) { return book.GetPageText(std::size_t(book.GetSelection())); }
 
@@ -59,5 +59,5 @@ void MainFrame::onCompareCombo(wxCommandEvent& event)
     }
     const wxString summary = uiText(comparisonSummary(differences));
     showMessageBox(summary, uiText(texts::CAPTION_DIFFERENCES), wxOK);
-    SetStatusText(summary, kSummaryField);
+    SetStatusText(summary, SUMMARY_FIELD);
 }

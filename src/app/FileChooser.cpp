@@ -10,11 +10,11 @@
 
 namespace {
 
-constexpr Text kOpenFilters[] = {texts::FILTER_ALL_FILES, texts::FILTER_SRECORD, texts::FILTER_INTEL_HEX};
-constexpr Text kSaveFilters[] = {texts::FILTER_RAW, texts::FILTER_SRECORD, texts::FILTER_INTEL_HEX};
+constexpr Text OPEN_FILTERS[] = {texts::FILTER_ALL_FILES, texts::FILTER_SRECORD, texts::FILTER_INTEL_HEX};
+constexpr Text SAVE_FILTERS[] = {texts::FILTER_RAW, texts::FILTER_SRECORD, texts::FILTER_INTEL_HEX};
 // What each of the save filters saves.
-constexpr ImageFormat kSaveFormats[] = {ImageFormat::raw, ImageFormat::sRecord, ImageFormat::intelHex};
-static_assert(std::size(kSaveFormats) == std::size(kSaveFilters));
+constexpr ImageFormat SAVE_FORMATS[] = {ImageFormat::Raw, ImageFormat::SRecord, ImageFormat::IntelHex};
+static_assert(std::size(SAVE_FORMATS) == std::size(SAVE_FILTERS));
 
 wxString wildcardOf(std::span<const Text> filters)
 {
@@ -63,18 +63,18 @@ ScopedFileChooser::~ScopedFileChooser() { installedChooser = previous_; }
 std::unique_ptr<wxFileDialog> makeOpenDialog(wxWindow* parent)
 {
     return std::make_unique<wxFileDialog>(parent, uiText(texts::FILE_CHOOSE), wxString(), wxString(),
-                                          wildcardOf(kOpenFilters), wxFD_OPEN);
+                                          wildcardOf(OPEN_FILTERS), wxFD_OPEN);
 }
 
 std::unique_ptr<wxFileDialog> makeSaveDialog()
 {
     return std::make_unique<wxFileDialog>(nullptr, uiText(texts::FILE_CHOOSE), wxString(), wxString(),
-                                          wildcardOf(kSaveFilters), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+                                          wildcardOf(SAVE_FILTERS), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
 }
 
 ImageFormat saveFilterFormat(int index)
 {
-    if (index < 0 || index >= int(std::size(kSaveFormats)))
-        return ImageFormat::raw;
-    return kSaveFormats[index];
+    if (index < 0 || index >= int(std::size(SAVE_FORMATS)))
+        return ImageFormat::Raw;
+    return SAVE_FORMATS[index];
 }

@@ -19,7 +19,7 @@ class wxWindow;
 // format whatever the filter (see formatOfName).
 struct SaveChoice {
     wxString path;
-    ImageFormat filterFormat = ImageFormat::raw;
+    ImageFormat filterFormat = ImageFormat::Raw;
 };
 
 class FileChooser {

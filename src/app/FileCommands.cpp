@@ -25,8 +25,8 @@
 
 namespace {
 
-constexpr int kResultField = 0;
-constexpr int kAddressField = 1; // the field of write failures and comparison summaries otherwise
+constexpr int RESULT_FIELD = 0;
+constexpr int ADDRESS_FIELD = 1; // the field of write failures and comparison summaries otherwise
 
 AfterSizeHook loadHook;
 
@@ -100,7 +100,7 @@ void MainFrame::onLoadFile(wxCommandEvent&)
     if (!grid)
         return; // no memory for it: the user has been told, the buffer is as it was
     // A raw file names no address: the buffer keeps its own start.
-    const bool placed = load.format != ImageFormat::raw;
+    const bool placed = load.format != ImageFormat::Raw;
     if (placed) {
         grid->startAddress = image.startAddress;
         grid->showBufferInFields();
@@ -118,13 +118,13 @@ void MainFrame::onLoadFile(wxCommandEvent&)
         gauge.progressStep();
     }
     if (!placed) {
-        SetStatusText(uiText(loadResultLine(length)), kResultField);
+        SetStatusText(uiText(loadResultLine(length)), RESULT_FIELD);
         return;
     }
     // The bytes the file gives, not the gaps between them.
-    SetStatusText(uiText(loadResultLine(image.filledCount())), kResultField);
+    SetStatusText(uiText(loadResultLine(image.filledCount())), RESULT_FIELD);
     SetStatusText(uiText(loadedAddressesLine(*image.firstFilledAddress(), *image.lastFilledAddress())),
-                  kAddressField);
+                  ADDRESS_FIELD);
 }
 
 void MainFrame::onSaveFile(wxCommandEvent&)

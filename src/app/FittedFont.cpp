@@ -5,7 +5,7 @@
 #include <wx/window.h>
 
 namespace {
-constexpr int kSmallestPoints = 6;
+constexpr int SMALLEST_POINTS = 6;
 }
 
 wxFont fontToFit(const wxWindow& window, wxFont font, const std::vector<wxString>& texts, int width)
@@ -17,7 +17,7 @@ wxFont fontToFit(const wxWindow& window, wxFont font, const std::vector<wxString
             return textWidth <= width;
         });
     };
-    while (font.GetPointSize() > kSmallestPoints && !fits(font))
+    while (font.GetPointSize() > SMALLEST_POINTS && !fits(font))
         font.SetPointSize(font.GetPointSize() - 1);
     return font;
 }

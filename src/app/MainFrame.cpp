@@ -33,13 +33,13 @@
 
 namespace {
 
-constexpr int kFrameWidth = 705;
-constexpr int kFrameMinHeight = 486;
-constexpr int kFrameMaxHeight = 900;
-constexpr int kFrameHeight = 660;
-constexpr int kToolSize = 16;
-constexpr int kToolBarHeight = 26;
-constexpr int kToolButtonWidth = 23; // when GTK cannot say
+constexpr int FRAME_WIDTH = 705;
+constexpr int FRAME_MIN_HEIGHT = 486;
+constexpr int FRAME_MAX_HEIGHT = 900;
+constexpr int FRAME_HEIGHT = 660;
+constexpr int TOOL_SIZE = 16;
+constexpr int TOOL_BAR_HEIGHT = 26;
+constexpr int TOOL_BUTTON_WIDTH = 23; // when GTK cannot say
 
 // The tool-bar controls use a font one point smaller than the window's, so
 // that they fit the 26-pixel tool bar; the fill button, the check box and the
@@ -53,7 +53,7 @@ wxFont smallerFont(wxFont font, int points)
 wxBitmap toolBitmap(const char* name)
 {
     wxImage image = loadResourceBitmap(name).ConvertToImage();
-    image.Rescale(kToolSize, kToolSize);
+    image.Rescale(TOOL_SIZE, TOOL_SIZE);
     return wxBitmap(image);
 }
 
@@ -80,8 +80,8 @@ MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& si
     CreateStatusBar(4, wxSTB_DEFAULT_STYLE, 0);
     SetStatusBarPane(3);
 
-    SetSizeHints(kFrameWidth, kFrameMinHeight, kFrameWidth, kFrameMaxHeight);
-    SetSize(100, 20, kFrameWidth, kFrameHeight);
+    SetSizeHints(FRAME_WIDTH, FRAME_MIN_HEIGHT, FRAME_WIDTH, FRAME_MAX_HEIGHT);
+    SetSize(100, 20, FRAME_WIDTH, FRAME_HEIGHT);
 
     createToolBarControls();
     createSidePanelControls();
@@ -146,7 +146,7 @@ void MainFrame::createToolBar()
 {
     auto* toolBar = new wxToolBar(this, ID_TOOLBAR, wxDefaultPosition, wxDefaultSize,
                                   wxTB_HORIZONTAL | wxTB_FLAT | wxNO_BORDER);
-    toolBar->SetToolBitmapSize(wxSize(kToolSize, kToolSize));
+    toolBar->SetToolBitmapSize(wxSize(TOOL_SIZE, TOOL_SIZE));
     toolBar->AddTool(ID_NEW_BUFFER, uiText(texts::TOOL_NEW), toolBitmap("new"), uiText(texts::HELP_NEW_BUFFER));
     toolBar->AddSeparator();
     toolBar->AddTool(ID_LOAD_FILE, uiText(texts::TOOL_OPEN), toolBitmap("open"), uiText(texts::HELP_LOAD_FILE));
@@ -166,7 +166,7 @@ void MainFrame::createToolBar()
 void MainFrame::createToolBarControls()
 {
     wxToolBar* toolBar = GetToolBar();
-    toolBarPanel_ = new ToolBarPanel(toolBar, wxSize(kFrameWidth / 2, kToolBarHeight));
+    toolBarPanel_ = new ToolBarPanel(toolBar, wxSize(FRAME_WIDTH / 2, TOOL_BAR_HEIGHT));
     makeCompact(toolBarPanel_);
     toolBarPanel_->SetFont(smallerFont(GetFont(), 1));
     toolBar->AddControl(toolBarPanel_);
@@ -175,9 +175,9 @@ void MainFrame::createToolBarControls()
     // Ten items stand before the container: five tools and five separators.
     int itemsWidth = 0;
     for (int item = 0; item < 10; ++item)
-        itemsWidth += toolItemWidth(toolBar, item, kToolButtonWidth);
+        itemsWidth += toolItemWidth(toolBar, item, TOOL_BUTTON_WIDTH);
     toolBarPanelAt_ = wxPoint(itemsWidth, 0);
-    toolsOrigin_ = toolItemWidth(toolBar, 0, kToolButtonWidth) * 11 - 180;
+    toolsOrigin_ = toolItemWidth(toolBar, 0, TOOL_BUTTON_WIDTH) * 11 - 180;
 
     wxWindow* panel = toolBarPanel_;
     startField = new NumberField(panel, ID_NUMBER_FIELD, NumberFilter::Hexadecimal, 4, "0000", wxDefaultPosition,

@@ -31,8 +31,8 @@
 
 namespace {
 
-constexpr int kCompareComboWidth = 87;
-constexpr int kCompareComboHeight = 16; // GTK will not go below 18
+constexpr int COMPARE_COMBO_WIDTH = 87;
+constexpr int COMPARE_COMBO_HEIGHT = 16; // GTK will not go below 18
 
 void fitToBestSize(wxWindow* control)
 {
@@ -142,7 +142,7 @@ void MainFrame::fitControlsToStyle()
                               static_cast<wxWindow*>(writeButton), static_cast<wxWindow*>(selectionCheck)})
         fitToBestSize(control);
     compareCombo->InvalidateBestSize();
-    compareCombo->SetSize(kCompareComboWidth, std::max(kCompareComboHeight, compareCombo->GetBestSize().y));
+    compareCombo->SetSize(COMPARE_COMBO_WIDTH, std::max(COMPARE_COMBO_HEIGHT, compareCombo->GetBestSize().y));
     placeSidePanelControls();
     fitTextsToFixedWidths();
 }

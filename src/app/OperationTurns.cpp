@@ -6,18 +6,18 @@
 
 namespace {
 
-// The real clock offers its turns kIdleTurnMs apart by the time it read just
+// The real clock offers its turns IDLE_TURN_MS apart by the time it read just
 // before it offered the last one, a moment before the window noted that
 // turn: without this margin the window would refuse every other offer and
 // go twice as long without a turn.
-constexpr std::uint64_t kEarlyOfferUs = 2000;
+constexpr std::uint64_t EARLY_OFFER_US = 2000;
 
 } // namespace
 
 void OperationTurns::offer()
 {
     const std::uint64_t now = clock_.nowUs();
-    if (now - lastTurnUs_ + kEarlyOfferUs < std::uint64_t(kIdleTurnMs) * 1000)
+    if (now - lastTurnUs_ + EARLY_OFFER_US < std::uint64_t(IDLE_TURN_MS) * 1000)
         return;
     lastTurnUs_ = now;
     take();

@@ -2,7 +2,7 @@
 // from start to end; the clock offers a turn during its pauses and waits, and
 // the window takes one (paints and sizes, nothing else: the user's clicks and
 // keys stay queued until the operation ends) when its last turn is at least
-// kIdleTurnMs ago on the operation's own clock. On the virtual clock of the
+// IDLE_TURN_MS ago on the operation's own clock. On the virtual clock of the
 // tests the turns therefore fall where the program's would.
 #pragma once
 

@@ -8,11 +8,11 @@
 #include "app/OperationTurns.h"
 
 namespace {
-constexpr int kGaugeField = 2;
+constexpr int GAUGE_FIELD = 2;
 // A load or a comparison steps millions of times without a pause: every so
 // many steps the window may take its turn, if one is due. A power of two,
 // so that the check costs a mask; the clock is read only then.
-constexpr std::uint32_t kStepsBetweenTurnOffers = 4096;
+constexpr std::uint32_t STEPS_BETWEEN_TURN_OFFERS = 4096;
 } // namespace
 
 void ProgressWindow::progressStart(std::uint32_t total)
@@ -21,7 +21,7 @@ void ProgressWindow::progressStart(std::uint32_t total)
         return;
     if (!arithmetic_.rangeKnown()) {
         wxRect field;
-        statusBar_.GetFieldRect(kGaugeField, field);
+        statusBar_.GetFieldRect(GAUGE_FIELD, field);
         fieldX_ = field.x;
         fieldY_ = field.y;
         fieldWidth_ = field.width;
@@ -41,7 +41,7 @@ void ProgressWindow::progressStart(std::uint32_t total)
 void ProgressWindow::progressStep()
 {
     apply(arithmetic_.step());
-    if (++steps_ % kStepsBetweenTurnOffers == 0 && turns_)
+    if (++steps_ % STEPS_BETWEEN_TURN_OFFERS == 0 && turns_)
         turns_->offer();
 }
 

@@ -20,10 +20,10 @@ namespace {
 
 // The part of the window's height that the buffer pages do not get: the tool
 // bar, the notebook's tabs and border, and the status bar of the fixed layout.
-constexpr int kHeightBesidePages = 116;
-// A grid starts kGridMargin pixels down its page and stops one pixel short of
+constexpr int HEIGHT_BESIDE_PAGES = 116;
+// A grid starts GRID_MARGIN pixels down its page and stops one pixel short of
 // the page's bottom edge.
-constexpr int kGridGapBelow = 1;
+constexpr int GRID_GAP_BELOW = 1;
 
 } // namespace
 
@@ -66,10 +66,10 @@ void MainFrame::onSize(wxSizeEvent& event)
     // The page area takes the height left and keeps its width. The width is
     // kept through the notebook's own: a page that GTK has not laid out yet
     // reports a width of 20, which would shrink the notebook to a sliver.
-    const int pageHeight = h - kHeightBesidePages;
+    const int pageHeight = h - HEIGHT_BESIDE_PAGES;
     const int bookHeight = bufferBook->CalcSizeFromPage(wxSize(0, pageHeight)).y;
     bufferBook->SetSize(bufferBook->GetSize().x, bookHeight);
-    bufferBook->resizeGrids(pageHeight - kGridMargin - kGridGapBelow);
+    bufferBook->resizeGrids(pageHeight - GRID_MARGIN - GRID_GAP_BELOW);
 }
 
 void MainFrame::onMouse(wxMouseEvent&)

@@ -12,14 +12,14 @@ StatusLine::StatusLine(wxWindow* parent, wxWindowID id, long style, const wxStri
 
 int StatusLine::textWidth(int field) const
 {
-    constexpr int kTextMargin = 2; // the toolkit's, on each side of a field's text
+    constexpr int TEXT_MARGIN = 2; // the toolkit's, on each side of a field's text
     wxRect area;
     if (!GetFieldRect(field, area))
         return 0;
     int right = area.GetRight();
     if (ShowsSizeGrip())
         right = std::min(right, GetSizeGripRect().GetLeft());
-    return right + 1 - area.x - 2 * kTextMargin;
+    return right + 1 - area.x - 2 * TEXT_MARGIN;
 }
 
 void StatusLine::DoUpdateStatusText(int field)

@@ -147,7 +147,7 @@ void WindowTarget::repaint()
     // turns during a long read or write then draw a row or two, not the grid.
     if (changedFirst_ > changedLast_)
         return;
-    const auto perRow = std::uint32_t(kBytesPerRow);
+    const auto perRow = std::uint32_t(BYTES_PER_ROW);
     grid().refreshRows(int(changedFirst_ / perRow), int(changedLast_ / perRow));
     changedFirst_ = UINT32_MAX;
     changedLast_ = 0;

@@ -11,18 +11,18 @@
 
 namespace {
 
-constexpr std::uint32_t kAddressSpace = 0x10000;
+constexpr std::uint32_t ADDRESS_SPACE = 0x10000;
 
 constexpr unsigned bit(CliCommand command) { return 1u << unsigned(command); }
-constexpr unsigned kOnTarget =
+constexpr unsigned ON_TARGET =
     bit(CliCommand::Connect) | bit(CliCommand::Read) | bit(CliCommand::Write) | bit(CliCommand::Verify);
-constexpr unsigned kEveryCommand = ~0u;
+constexpr unsigned EVERY_COMMAND = ~0u;
 
 struct CommandName {
     CliCommand command;
     std::string_view name;
 };
-constexpr std::array<CommandName, 8> kCommands{{
+constexpr std::array<CommandName, 8> COMMANDS{{
     {CliCommand::Help, "help"},
     {CliCommand::Ports, "ports"},
     {CliCommand::Models, "models"},
@@ -42,18 +42,18 @@ struct KnownOption {
     bool takesValue;
     unsigned commands; // the commands it applies to
 };
-constexpr std::array<KnownOption, 11> kOptions{{
-    {OptionId::Port, 'p', "port", true, kOnTarget},
-    {OptionId::Model, 'm', "model", true, kOnTarget},
-    {OptionId::Crystal, 'c', "crystal", true, kOnTarget},
+constexpr std::array<KnownOption, 11> OPTIONS{{
+    {OptionId::Port, 'p', "port", true, ON_TARGET},
+    {OptionId::Model, 'm', "model", true, ON_TARGET},
+    {OptionId::Crystal, 'c', "crystal", true, ON_TARGET},
     {OptionId::Start, 's', "start", true, bit(CliCommand::Read) | bit(CliCommand::Write) | bit(CliCommand::Verify)},
     {OptionId::Count, 'n', "count", true, bit(CliCommand::Read)},
     {OptionId::Output, 'o', "output", true, bit(CliCommand::Read)},
     {OptionId::OnFailures, 0, "on-failures", true, bit(CliCommand::Write)},
-    {OptionId::Json, 0, "json", false, kOnTarget | bit(CliCommand::Diff)},
-    {OptionId::Quiet, 'q', "quiet", false, kEveryCommand},
-    {OptionId::Help, 'h', "help", false, kEveryCommand},
-    {OptionId::Version, 'V', "version", false, kEveryCommand},
+    {OptionId::Json, 0, "json", false, ON_TARGET | bit(CliCommand::Diff)},
+    {OptionId::Quiet, 'q', "quiet", false, EVERY_COMMAND},
+    {OptionId::Help, 'h', "help", false, EVERY_COMMAND},
+    {OptionId::Version, 'V', "version", false, EVERY_COMMAND},
 }};
 
 // One option as it was given: which of the known ones, how it was typed, and its value.
@@ -65,7 +65,7 @@ struct GivenOption {
 
 const KnownOption* findLong(std::string_view name)
 {
-    for (const KnownOption& known : kOptions)
+    for (const KnownOption& known : OPTIONS)
         if (known.longName == name)
             return &known;
     return nullptr;
@@ -73,7 +73,7 @@ const KnownOption* findLong(std::string_view name)
 
 const KnownOption* findShort(char name)
 {
-    for (const KnownOption& known : kOptions)
+    for (const KnownOption& known : OPTIONS)
         if (known.shortName != 0 && known.shortName == name)
             return &known;
     return nullptr;
@@ -231,7 +231,7 @@ std::string applyOption(const GivenOption& given, CliOptions& options)
     case OptionId::Start: {
         const std::string_view digits =
             value.starts_with("0x") || value.starts_with("0X") ? std::string_view(value).substr(2) : value;
-        const auto start = parseNumber(digits, 16, kAddressSpace - 1);
+        const auto start = parseNumber(digits, 16, ADDRESS_SPACE - 1);
         if (!start)
             return fillIn(texts::CLI_BAD_START, {{"start", escapeControlCharacters(value)}});
         if (*start % 2 != 0)
@@ -240,7 +240,7 @@ std::string applyOption(const GivenOption& given, CliOptions& options)
         break;
     }
     case OptionId::Count: {
-        const auto count = parseNumber(value, 10, kAddressSpace);
+        const auto count = parseNumber(value, 10, ADDRESS_SPACE);
         if (!count || *count == 0)
             return fillIn(texts::CLI_BAD_COUNT, {{"count", escapeControlCharacters(value)}});
         options.count = *count;
@@ -287,7 +287,7 @@ std::pair<std::size_t, Text> filesTaken(CliCommand command)
 
 std::string commandName(CliCommand command)
 {
-    for (const CommandName& entry : kCommands)
+    for (const CommandName& entry : COMMANDS)
         if (entry.command == command)
             return std::string(entry.name);
     return "--version";
@@ -314,9 +314,9 @@ ParsedArguments parseArguments(const std::vector<std::string>& arguments)
         parsed.error = toStdString(texts::CLI_NO_COMMAND);
         return parsed;
     }
-    const auto named = std::find_if(kCommands.begin(), kCommands.end(),
+    const auto named = std::find_if(COMMANDS.begin(), COMMANDS.end(),
                                     [&](const CommandName& entry) { return entry.name == rest.front(); });
-    if (named == kCommands.end()) {
+    if (named == COMMANDS.end()) {
         parsed.error = fillIn(texts::CLI_UNKNOWN_COMMAND, {{"command", escapeControlCharacters(rest.front())}});
         return parsed;
     }
@@ -339,9 +339,9 @@ ParsedArguments parseArguments(const std::vector<std::string>& arguments)
         parsed.error = fillIn(texts::CLI_ARGUMENT_COUNT, {{"command", name},
                                                              {"takes", toStdString(filesText)},
                                                              {"given", std::to_string(options.files.size())}});
-    else if ((bit(options.command) & kOnTarget) && !options.model)
+    else if ((bit(options.command) & ON_TARGET) && !options.model)
         parsed.error = fillIn(texts::CLI_MODEL_MISSING, {{"command", name}, {"models", modelNames()}});
-    else if (options.start && options.count && *options.start + *options.count > kAddressSpace)
+    else if (options.start && options.count && *options.start + *options.count > ADDRESS_SPACE)
         parsed.error = fillIn(texts::CLI_RANGE_PAST_END, {{"start", hexNumber(*options.start, 4)}, {"count", std::to_string(*options.count)}});
     else if (options.command == CliCommand::Read && !options.output)
         parsed.error = toStdString(texts::CLI_OUTPUT_MISSING);

@@ -10,7 +10,7 @@ struct BoxClass {
     Text text; // the box's text, or the start of a text with a number in it
     ExitStatus status;
 };
-constexpr std::array<BoxClass, 9> kBoxClasses{{
+constexpr std::array<BoxClass, 9> BOX_CLASSES{{
     {texts::CONNECT_INTERFACE_FAILED, ExitStatus::NoGreeting},
     {texts::CONNECT_PROCESSOR_FAILED, ExitStatus::NoAnswer},
     {texts::CONNECTION_LOST, ExitStatus::NoAnswer},
@@ -26,7 +26,7 @@ constexpr std::array<BoxClass, 9> kBoxClasses{{
 
 ExitStatus exitStatusOfBox(const std::string& text)
 {
-    for (const BoxClass& box : kBoxClasses)
+    for (const BoxClass& box : BOX_CLASSES)
         if (text.starts_with(toStdString(box.text)))
             return box.status;
     return ExitStatus::Ok;

@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr std::string_view kStandardStream = "-";
+constexpr std::string_view STANDARD_STREAM = "-";
 
 std::string systemReason(int error) { return std::generic_category().message(error); }
 
@@ -29,11 +29,11 @@ MemoryImageLoad readStream(std::istream& in)
     MemoryImageLoad failed;
     failed.fileSize = bytes.size();
     if (bytes.size() > MAX_BUFFER_BYTES) {
-        failed.failure = ImageFileFailure::tooLarge;
+        failed.failure = ImageFileFailure::TooLarge;
         return failed;
     }
     if (in.bad()) {
-        failed.failure = ImageFileFailure::readFailed;
+        failed.failure = ImageFileFailure::ReadFailed;
         failed.reason = systemReason(EIO);
         return failed;
     }
@@ -54,32 +54,32 @@ std::string failureLine(const std::string& path, std::string text, const std::st
 
 MemoryImageLoad readImage(const std::string& path, std::istream& standardInput)
 {
-    return path == kStandardStream ? readStream(standardInput) : loadMemoryImage(path);
+    return path == STANDARD_STREAM ? readStream(standardInput) : loadMemoryImage(path);
 }
 
 ImageSave writeImage(const std::string& path, const MemoryImage& image, std::ostream& standardOutput)
 {
-    if (path != kStandardStream)
-        return saveMemoryImage(path, formatOfName(path).value_or(ImageFormat::raw), image);
+    if (path != STANDARD_STREAM)
+        return saveMemoryImage(path, formatOfName(path).value_or(ImageFormat::Raw), image);
     standardOutput.write(reinterpret_cast<const char*>(image.bytes.data()), std::streamsize(image.bytes.size()));
     standardOutput.flush();
     if (!standardOutput)
-        return {ImageFileFailure::writeFailed, systemReason(EIO)};
+        return {ImageFileFailure::WriteFailed, systemReason(EIO)};
     return {};
 }
 
 ImageSave checkOutputPath(const std::string& path)
 {
     namespace fs = std::filesystem;
-    if (path == kStandardStream)
+    if (path == STANDARD_STREAM)
         return {};
     std::error_code error;
     if (fs::is_directory(path, error))
-        return {ImageFileFailure::cannotCreate, systemReason(EISDIR)};
+        return {ImageFileFailure::CannotCreate, systemReason(EISDIR)};
     const fs::path folder = fs::path(path).parent_path();
     const std::string where = folder.empty() ? "." : folder.string();
     if (::access(where.c_str(), W_OK | X_OK) != 0)
-        return {ImageFileFailure::cannotCreate, systemReason(errno)};
+        return {ImageFileFailure::CannotCreate, systemReason(errno)};
     return {};
 }
 

@@ -11,11 +11,11 @@
 
 namespace {
 
-constexpr int kMenuPorts = 4;
+constexpr int MENU_PORTS = 4;
 // Column widths, so that the lists line up.
-constexpr std::size_t kPortColumn = 6;
-constexpr std::size_t kModelColumn = 12;
-constexpr std::size_t kSizeColumn = 6;
+constexpr std::size_t PORT_COLUMN = 6;
+constexpr std::size_t MODEL_COLUMN = 12;
+constexpr std::size_t SIZE_COLUMN = 6;
 
 std::string paddedTo(std::string text, std::size_t width, bool right = false)
 {
@@ -26,7 +26,7 @@ std::string paddedTo(std::string text, std::size_t width, bool right = false)
 
 std::string portRow(const std::string& port, const std::string& device)
 {
-    return fillIn(texts::CLI_PORT_ROW, {{"port", paddedTo(port, kPortColumn)}, {"device", device}});
+    return fillIn(texts::CLI_PORT_ROW, {{"port", paddedTo(port, PORT_COLUMN)}, {"device", device}});
 }
 
 std::string withAliases(std::string row, const std::string& device,
@@ -50,7 +50,7 @@ ExitStatus listPorts(const CliServices& services, CliConsole& console)
     const std::vector<std::string> devices = serialDevicesInComOrder(services.listDevices);
     const auto aliases = serialDeviceAliases(services.deviceAliasFolder);
     std::set<std::string> reached;
-    const int ports = std::max(kMenuPorts, int(devices.size()));
+    const int ports = std::max(MENU_PORTS, int(devices.size()));
     for (int n = 1; n <= ports; ++n) {
         const std::string name = "COM" + std::to_string(n);
         const ResolvedPort port = resolvePortName(name, services.environment, services.listDevices);
@@ -80,9 +80,9 @@ ExitStatus listModels(CliConsole& console)
         if (isPlaceholderModel(model))
             continue;
         const Text family = isMc9s12Model(model) ? texts::CLI_FAMILY_MC9S12 : texts::CLI_FAMILY_HC12;
-        console.out << fillIn(texts::CLI_MODEL_ROW, {{"model", paddedTo(model.name, kModelColumn)},
+        console.out << fillIn(texts::CLI_MODEL_ROW, {{"model", paddedTo(model.name, MODEL_COLUMN)},
                                                      {"start", hexNumber(model.eepromStart, 4)},
-                                                     {"size", paddedTo(std::to_string(model.eepromSize), kSizeColumn, true)},
+                                                     {"size", paddedTo(std::to_string(model.eepromSize), SIZE_COLUMN, true)},
                                                      {"family", toStdString(family)}})
                     << '\n';
     }

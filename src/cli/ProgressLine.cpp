@@ -6,8 +6,8 @@
 
 namespace {
 
-constexpr std::uint64_t kRedrawEveryUs = 100'000;
-constexpr char kClearToEnd[] = "\x1b[K";
+constexpr std::uint64_t REDRAW_EVERY_US = 100'000;
+constexpr char CLEAR_TO_END[] = "\x1b[K";
 
 std::string minutesAndSeconds(std::uint64_t seconds)
 {
@@ -51,11 +51,11 @@ void ProgressLine::update(std::uint32_t doneBytes)
         firstUs_ = now;
         firstDone_ = doneBytes;
     }
-    if (drawn_ && now - lastDrawUs_ < kRedrawEveryUs && doneBytes < total_)
+    if (drawn_ && now - lastDrawUs_ < REDRAW_EVERY_US && doneBytes < total_)
         return;
     lastDrawUs_ = now;
     drawn_ = true;
-    err_ << '\r' << text(doneBytes, total_, firstUs_, firstDone_, now) << kClearToEnd << std::flush;
+    err_ << '\r' << text(doneBytes, total_, firstUs_, firstDone_, now) << CLEAR_TO_END << std::flush;
 }
 
 void ProgressLine::finish()
@@ -69,5 +69,5 @@ void ProgressLine::clear()
     if (!drawn_)
         return;
     drawn_ = false;
-    err_ << '\r' << kClearToEnd << std::flush;
+    err_ << '\r' << CLEAR_TO_END << std::flush;
 }

@@ -12,9 +12,9 @@
 
 namespace {
 
-constexpr char kPortVariable[] = "ROVIDADA_PORT";
-constexpr char kDefaultPort[] = "COM1";
-constexpr std::uint32_t kAddressSpace = 0x10000;
+constexpr char PORT_VARIABLE[] = "ROVIDADA_PORT";
+constexpr char DEFAULT_PORT[] = "COM1";
+constexpr std::uint32_t ADDRESS_SPACE = 0x10000;
 
 std::string address(std::uint32_t value) { return hexNumber(value, 4); }
 std::string byte(std::uint8_t value) { return hexNumber(value, 2); }
@@ -28,7 +28,7 @@ TargetRun::TargetRun(const CliOptions& options, CliServices& services, CliConsol
       face_(console, services, options, buffer_, progress_), link_(services.clock, services.ports, face_),
       model_(*options.model), session_{link_, face_, buffer_, model_, mc9s12Mode_, crystalMHz_},
       beganUs_(services.clock.nowUs()),
-      port_(options.port.value_or(services.environment(kPortVariable).value_or(kDefaultPort)))
+      port_(options.port.value_or(services.environment(PORT_VARIABLE).value_or(DEFAULT_PORT)))
 {
     // Choosing the model presets the range, as in the window.
     buffer_.setStart(std::uint16_t(model_.eepromStart));
@@ -121,7 +121,7 @@ ExitStatus TargetRun::read()
     const std::uint16_t start = options_.start.value_or(eepromStart_);
     const std::uint32_t count = options_.count.value_or(eepromSize_);
     // Checked here too: -s or -n alone meets the other's default only now.
-    if (start + count > kAddressSpace) {
+    if (start + count > ADDRESS_SPACE) {
         say(fillIn(texts::CLI_RANGE_PAST_END, {{"start", address(start)}, {"count", std::to_string(count)}}));
         return ExitStatus::Usage;
     }
@@ -164,7 +164,7 @@ ExitStatus TargetRun::loadImage(MemoryImage& image)
         say(fillIn(texts::CLI_IMAGE_EMPTY, {{"file", escapeControlCharacters(path)}}));
         return ExitStatus::File;
     }
-    if (loaded.format == ImageFormat::raw) {
+    if (loaded.format == ImageFormat::Raw) {
         loaded.image.startAddress = options_.start.value_or(0);
         startGiven_ = options_.start.has_value();
     } else if (options_.start) {

@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr std::uint32_t kReflectedPolynomial = 0xEDB88320u;
+constexpr std::uint32_t REFLECTED_POLYNOMIAL = 0xEDB88320u;
 
 constexpr std::array<std::uint32_t, 256> makeTable()
 {
@@ -12,13 +12,13 @@ constexpr std::array<std::uint32_t, 256> makeTable()
     for (std::uint32_t n = 0; n < 256; ++n) {
         std::uint32_t c = n;
         for (int bit = 0; bit < 8; ++bit)
-            c = (c & 1) ? kReflectedPolynomial ^ (c >> 1) : c >> 1;
+            c = (c & 1) ? REFLECTED_POLYNOMIAL ^ (c >> 1) : c >> 1;
         table[n] = c;
     }
     return table;
 }
 
-constexpr std::array<std::uint32_t, 256> kTable = makeTable();
+constexpr std::array<std::uint32_t, 256> TABLE = makeTable();
 
 } // namespace
 
@@ -26,6 +26,6 @@ std::uint32_t crc32(std::span<const std::uint8_t> bytes)
 {
     std::uint32_t c = 0xFFFFFFFFu;
     for (const std::uint8_t b : bytes)
-        c = kTable[(c ^ b) & 0xFF] ^ (c >> 8);
+        c = TABLE[(c ^ b) & 0xFF] ^ (c >> 8);
     return c ^ 0xFFFFFFFFu;
 }

@@ -5,12 +5,12 @@
 
 namespace {
 
-constexpr std::uint32_t kAddressSpace = MAX_IMAGE_ADDRESS + 1;
-constexpr std::uint32_t kRowBytes = 16;
+constexpr std::uint32_t ADDRESS_SPACE = MAX_IMAGE_ADDRESS + 1;
+constexpr std::uint32_t ROW_BYTES = 16;
 
 } // namespace
 
-ImageAssembler::ImageAssembler() : bytes_(kAddressSpace), lineOf_(kAddressSpace) {}
+ImageAssembler::ImageAssembler() : bytes_(ADDRESS_SPACE), lineOf_(ADDRESS_SPACE) {}
 
 RecordError ImageAssembler::place(std::uint64_t address, std::span<const std::uint8_t> bytes, std::size_t line)
 {
@@ -18,7 +18,7 @@ RecordError ImageAssembler::place(std::uint64_t address, std::span<const std::ui
         return {};
     const std::uint64_t last = address + bytes.size() - 1;
     if (last > MAX_IMAGE_ADDRESS) {
-        RecordError error{RecordProblem::beyondAddressSpace, line};
+        RecordError error{RecordProblem::BeyondAddressSpace, line};
         error.address = address;
         error.lastAddress = last;
         return error;
@@ -26,7 +26,7 @@ RecordError ImageAssembler::place(std::uint64_t address, std::span<const std::ui
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const std::size_t at = std::size_t(address) + i;
         if (lineOf_[at] != 0 && bytes_[at] != bytes[i]) {
-            RecordError error{RecordProblem::overlap, line};
+            RecordError error{RecordProblem::Overlap, line};
             error.otherLine = lineOf_[at];
             error.address = at;
             return error;
@@ -49,7 +49,7 @@ MemoryImage ImageAssembler::image(std::string header) const
     image.header = std::move(header);
     if (!holdsData())
         return image;
-    image.startAddress = lowest_ - lowest_ % kRowBytes;
+    image.startAddress = lowest_ - lowest_ % ROW_BYTES;
     const std::size_t size = highest_ - image.startAddress + 1;
     image.bytes.assign(bytes_.begin() + image.startAddress, bytes_.begin() + image.startAddress + long(size));
     image.filled.resize(size);

@@ -144,32 +144,32 @@ SaveTarget resolveSaveTarget(const std::string& path)
     struct stat link {};
     if (::lstat(path.c_str(), &link) != 0) {
         if (errno != ENOENT)
-            target.failure = saveFailure(ImageFileFailure::cannotOpen, systemReason(errno));
+            target.failure = saveFailure(ImageFileFailure::CannotOpen, systemReason(errno));
         else if (path.empty() || path.back() == '/')
-            target.failure = saveFailure(ImageFileFailure::cannotOpen, systemReason(ENOENT));
+            target.failure = saveFailure(ImageFileFailure::CannotOpen, systemReason(ENOENT));
         return target;
     }
     if (S_ISLNK(link.st_mode)) {
         char* real = ::realpath(path.c_str(), nullptr);
         if (real == nullptr) {
-            target.failure = saveFailure(ImageFileFailure::cannotOpen, systemReason(errno));
+            target.failure = saveFailure(ImageFileFailure::CannotOpen, systemReason(errno));
             return target;
         }
         target.path = real;
         std::free(real);
     }
     if (::stat(target.path.c_str(), &target.old) != 0) {
-        target.failure = saveFailure(ImageFileFailure::cannotOpen, systemReason(errno));
+        target.failure = saveFailure(ImageFileFailure::CannotOpen, systemReason(errno));
         return target;
     }
     if (!S_ISREG(target.old.st_mode)) {
-        target.failure = saveFailure(ImageFileFailure::notRegularFile, notRegularReason(target.old));
+        target.failure = saveFailure(ImageFileFailure::NotRegularFile, notRegularReason(target.old));
         return target;
     }
     // Renaming over a file needs only a writable folder; a file the user made
     // read-only stays protected, as it would be when opened for writing.
     if (::access(target.path.c_str(), W_OK) != 0) {
-        target.failure = saveFailure(ImageFileFailure::cannotOpen, systemReason(errno));
+        target.failure = saveFailure(ImageFileFailure::CannotOpen, systemReason(errno));
         return target;
     }
     target.exists = true;
@@ -186,8 +186,8 @@ std::string temporaryPrefix(const std::string& target)
 
 bool isTemporaryName(const std::string& name, const std::string& prefix)
 {
-    constexpr std::size_t kSuffix = 6;
-    if (name.size() != prefix.size() + kSuffix || name.compare(0, prefix.size(), prefix) != 0)
+    constexpr std::size_t SUFFIX = 6;
+    if (name.size() != prefix.size() + SUFFIX || name.compare(0, prefix.size(), prefix) != 0)
         return false;
     return std::all_of(name.begin() + std::ptrdiff_t(prefix.size()), name.end(),
                        [](unsigned char c) { return std::isalnum(c) != 0; });
@@ -270,11 +270,11 @@ private:
     {
         const std::string self = "/proc/self/fd/" + std::to_string(fd_);
         std::random_device random;
-        static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+        static constexpr char LETTERS[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
         for (int attempt = 0; attempt < 100; ++attempt) {
             std::string name = prefix_;
             for (int i = 0; i < 6; ++i)
-                name += kLetters[random() % (sizeof kLetters - 1)];
+                name += LETTERS[random() % (sizeof LETTERS - 1)];
             // Through /proc; AT_EMPTY_PATH would need a capability users lack.
             if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
                 path_ = std::move(name);
@@ -314,20 +314,20 @@ ImageLoad loadImageFile(const std::string& path, const AfterSizeHook& afterSize)
     // Devices are refused before they are opened: opening one can already act
     // (a tape rewinds, a serial line raises DTR). fstat below settles it for good.
     if (struct stat st {}; ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
-        return loadFailure(ImageFileFailure::notRegularFile, notRegularReason(st));
+        return loadFailure(ImageFileFailure::NotRegularFile, notRegularReason(st));
     // O_NONBLOCK: a named pipe put in the file's place meanwhile must not make the open wait for a writer.
     Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (file.get() < 0)
-        return loadFailure(ImageFileFailure::cannotOpen, systemReason(errno));
+        return loadFailure(ImageFileFailure::CannotOpen, systemReason(errno));
 
     struct stat st {};
     if (::fstat(file.get(), &st) != 0)
-        return loadFailure(ImageFileFailure::readFailed, systemReason(errno));
+        return loadFailure(ImageFileFailure::ReadFailed, systemReason(errno));
     if (!S_ISREG(st.st_mode))
-        return loadFailure(ImageFileFailure::notRegularFile, notRegularReason(st));
+        return loadFailure(ImageFileFailure::NotRegularFile, notRegularReason(st));
     const auto size = static_cast<std::uint64_t>(st.st_size);
     if (size > MAX_BUFFER_BYTES)
-        return loadFailure(ImageFileFailure::tooLarge, "more than " + std::to_string(MAX_BUFFER_BYTES) + " bytes", size);
+        return loadFailure(ImageFileFailure::TooLarge, Reason("more than " + std::to_string(MAX_BUFFER_BYTES) + " bytes", 0), size);
     ::fcntl(file.get(), F_SETFL, ::fcntl(file.get(), F_GETFL) & ~O_NONBLOCK);
 
     if (afterSize)
@@ -338,9 +338,9 @@ ImageLoad loadImageFile(const std::string& path, const AfterSizeHook& afterSize)
     result.bytes.resize(static_cast<std::size_t>(size));
     bool endedEarly = false;
     if (const int error = readFully(file.get(), result.bytes.data(), result.bytes.size(), endedEarly); error != 0)
-        return loadFailure(ImageFileFailure::readFailed, systemReason(error), size);
+        return loadFailure(ImageFileFailure::ReadFailed, systemReason(error), size);
     if (endedEarly)
-        return loadFailure(ImageFileFailure::readFailed, "the file became shorter while it was read", size);
+        return loadFailure(ImageFileFailure::ReadFailed, "the file became shorter while it was read", size);
     return result;
 }
 
@@ -353,7 +353,7 @@ ImageSave saveImageFile(const std::string& path, std::span<const std::uint8_t> b
     removeStaleTemporaries(target.path);
     TemporaryFile temp(target.path);
     if (temp.createError() != 0)
-        return saveFailure(ImageFileFailure::cannotCreate, systemReason(temp.createError()));
+        return saveFailure(ImageFileFailure::CannotCreate, systemReason(temp.createError()));
 
     // Best effort: only root may hand a file to another owner; otherwise the new
     // file belongs to whoever saved it, as with any editor, so a refusal is no failure.
@@ -362,16 +362,16 @@ ImageSave saveImageFile(const std::string& path, std::span<const std::uint8_t> b
     // After fchown, which may clear set-id bits.
     const mode_t mode = target.exists ? (target.old.st_mode & 07777) : (0666 & ~currentUmask());
     if (::fchmod(temp.fd(), mode) != 0)
-        return saveFailure(ImageFileFailure::writeFailed, systemReason(errno));
+        return saveFailure(ImageFileFailure::WriteFailed, systemReason(errno));
 
     if (const int error = writeFully(temp.fd(), bytes.data(), bytes.size()); error != 0)
-        return saveFailure(ImageFileFailure::writeFailed, systemReason(error));
+        return saveFailure(ImageFileFailure::WriteFailed, systemReason(error));
     if (::fsync(temp.fd()) != 0)
-        return saveFailure(ImageFileFailure::writeFailed, systemReason(errno));
+        return saveFailure(ImageFileFailure::WriteFailed, systemReason(errno));
     if (const int error = temp.nameAndClose(); error != 0)
-        return saveFailure(ImageFileFailure::writeFailed, systemReason(error));
+        return saveFailure(ImageFileFailure::WriteFailed, systemReason(error));
     if (const int error = temp.renameTo(target.path); error != 0)
-        return saveFailure(ImageFileFailure::writeFailed, systemReason(error));
+        return saveFailure(ImageFileFailure::WriteFailed, systemReason(error));
 
     flushFolderOf(target.path);
     return {};

@@ -15,31 +15,31 @@
 #include "store/BufferLimit.h"
 
 enum class ImageFileFailure {
-    none,
-    cannotOpen,     // missing, no permission, ... (reason says which)
-    notRegularFile, // a folder, a device, a pipe: nothing a raw image can be
-    tooLarge,       // more bytes than a buffer can hold; nothing was read
-    readFailed,     // an I/O error, or the file shrank after its size was taken
-    cannotCreate,   // the new file could not be made next to the target
-    writeFailed,    // a write, flush or the final rename failed; the old file is untouched
-    badRecords,     // S-records or Intel HEX that cannot be read (see MemoryImageLoad::recordError)
-    beyondAddressSpace, // bytes above FFFF, which a record file of the program cannot hold; nothing written
+    None,
+    CannotOpen,     // missing, no permission, ... (reason says which)
+    NotRegularFile, // a folder, a device, a pipe: nothing a raw image can be
+    TooLarge,       // more bytes than a buffer can hold; nothing was read
+    ReadFailed,     // an I/O error, or the file shrank after its size was taken
+    CannotCreate,   // the new file could not be made next to the target
+    WriteFailed,    // a write, flush or the final rename failed; the old file is untouched
+    BadRecords,     // S-records or Intel HEX that cannot be read (see MemoryImageLoad::recordError)
+    BeyondAddressSpace, // bytes above FFFF, which a record file of the program cannot hold; nothing written
 };
 
 struct ImageLoad {
     std::vector<std::uint8_t> bytes; // the whole file; empty on failure
-    ImageFileFailure failure = ImageFileFailure::none;
+    ImageFileFailure failure = ImageFileFailure::None;
     std::string reason;              // the system's words for the failure
     int error = 0;                   // the system's error number, when it gave one
     std::uint64_t fileSize = 0;      // the size the file system reported (also set for tooLarge)
-    bool ok() const { return failure == ImageFileFailure::none; }
+    bool ok() const { return failure == ImageFileFailure::None; }
 };
 
 struct ImageSave {
-    ImageFileFailure failure = ImageFileFailure::none;
+    ImageFileFailure failure = ImageFileFailure::None;
     std::string reason;
     int error = 0; // the system's error number, when it gave one
-    bool ok() const { return failure == ImageFileFailure::none; }
+    bool ok() const { return failure == ImageFileFailure::None; }
 };
 
 // For tests: runs between taking the file's size and reading it, with the open

@@ -21,7 +21,7 @@ std::string characterText(char c)
 
 std::string typeText(ImageFormat format, std::uint8_t type)
 {
-    if (format == ImageFormat::sRecord)
+    if (format == ImageFormat::SRecord)
         return fillIn(texts::RECORD_TYPE_SRECORD, {{"type", decimal(type)}});
     return fillIn(texts::RECORD_TYPE_INTEL_HEX, {{"type", hexNumber(type, 2)}});
 }
@@ -32,42 +32,42 @@ std::string recordErrorText(ImageFormat format, const RecordError& e)
 {
     const std::string line = decimal(e.line);
     switch (e.problem) {
-    case RecordProblem::none:
+    case RecordProblem::None:
         break;
-    case RecordProblem::notARecord:
+    case RecordProblem::NotARecord:
         return fillIn(texts::RECORD_NOT_A_RECORD, {{"line", line}});
-    case RecordProblem::notHexDigit:
+    case RecordProblem::NotHexDigit:
         return fillIn(texts::RECORD_NOT_HEX_DIGIT,
                       {{"line", line}, {"column", decimal(e.column)}, {"character", characterText(e.character)}});
-    case RecordProblem::lineTooShort:
-    case RecordProblem::lineTooLong:
-        return fillIn(e.problem == RecordProblem::lineTooShort ? texts::RECORD_LINE_TOO_SHORT
+    case RecordProblem::LineTooShort:
+    case RecordProblem::LineTooLong:
+        return fillIn(e.problem == RecordProblem::LineTooShort ? texts::RECORD_LINE_TOO_SHORT
                                                                : texts::RECORD_LINE_TOO_LONG,
                       {{"line", line}, {"found", decimal(e.found)}, {"expected", decimal(e.expected)}});
-    case RecordProblem::badLength:
+    case RecordProblem::BadLength:
         return fillIn(texts::RECORD_BAD_LENGTH,
                       {{"line", line}, {"found", hexNumber(e.found, 2)}, {"type", typeText(format, e.recordType)}});
-    case RecordProblem::badChecksum:
+    case RecordProblem::BadChecksum:
         return fillIn(texts::RECORD_BAD_CHECKSUM,
                       {{"line", line}, {"found", hexNumber(e.found, 2)}, {"expected", hexNumber(e.expected, 2)}});
-    case RecordProblem::unknownType:
+    case RecordProblem::UnknownType:
         return fillIn(texts::RECORD_UNKNOWN_TYPE, {{"line", line}, {"type", typeText(format, e.recordType)}});
-    case RecordProblem::afterEnd:
+    case RecordProblem::AfterEnd:
         return fillIn(texts::RECORD_AFTER_END, {{"line", line}, {"other", decimal(e.otherLine)}});
-    case RecordProblem::countMismatch:
+    case RecordProblem::CountMismatch:
         return fillIn(texts::RECORD_COUNT_MISMATCH, {{"line", line},
                                                      {"type", typeText(format, e.recordType)},
                                                      {"found", decimal(e.found)},
                                                      {"expected", decimal(e.expected)}});
-    case RecordProblem::beyondAddressSpace:
+    case RecordProblem::BeyondAddressSpace:
         return fillIn(texts::RECORD_BEYOND_ADDRESS_SPACE,
                       {{"line", line}, {"address", address(e.address)}, {"last", address(e.lastAddress)}});
-    case RecordProblem::overlap:
+    case RecordProblem::Overlap:
         return fillIn(texts::RECORD_OVERLAP,
                       {{"line", line}, {"other", decimal(e.otherLine)}, {"address", address(e.address)}});
-    case RecordProblem::noEndRecord:
+    case RecordProblem::NoEndRecord:
         return toStdString(texts::RECORD_NO_END);
-    case RecordProblem::noData:
+    case RecordProblem::NoData:
         return toStdString(texts::RECORD_NO_DATA);
     }
     return {};
@@ -76,10 +76,10 @@ std::string recordErrorText(ImageFormat format, const RecordError& e)
 std::string loadFailureText(const MemoryImageLoad& load)
 {
     switch (load.failure) {
-    case ImageFileFailure::tooLarge:
+    case ImageFileFailure::TooLarge:
         return toStdString(texts::FILE_TOO_LARGE);
-    case ImageFileFailure::badRecords:
-        return toStdString(load.format == ImageFormat::sRecord ? texts::RECORDS_BROKEN_SRECORD
+    case ImageFileFailure::BadRecords:
+        return toStdString(load.format == ImageFormat::SRecord ? texts::RECORDS_BROKEN_SRECORD
                                                                : texts::RECORDS_BROKEN_INTEL_HEX) +
                "\n" + recordErrorText(load.format, load.recordError);
     default:
@@ -89,7 +89,7 @@ std::string loadFailureText(const MemoryImageLoad& load)
 
 std::string saveFailureText(const ImageSave& save)
 {
-    if (save.failure == ImageFileFailure::beyondAddressSpace)
+    if (save.failure == ImageFileFailure::BeyondAddressSpace)
         return toStdString(texts::SAVE_BEYOND_ADDRESS_SPACE);
     return toStdString(texts::FILE_CANNOT_OPEN);
 }
@@ -97,6 +97,6 @@ std::string saveFailureText(const ImageSave& save)
 std::string withReasonLine(std::string text, int error)
 {
     if (error != 0)
-        text += "\n" + systemReasonText(error, ReasonFor::file);
+        text += "\n" + systemReasonText(error, ReasonFor::File);
     return text;
 }

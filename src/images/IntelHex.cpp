@@ -18,20 +18,20 @@ enum RecordType : std::uint8_t {
     LINEAR_START = 0x05,
 };
 
-constexpr std::size_t kMark = 1;              // ":"
-constexpr std::size_t kFrameBytes = 5;        // length, offset (2), type, checksum
-constexpr std::size_t kDataAt = 4;            // the first data byte after length, offset and type
-constexpr std::size_t kWrittenDataBytes = 16;
+constexpr std::size_t MARK = 1;              // ":"
+constexpr std::size_t FRAME_BYTES = 5;        // length, offset (2), type, checksum
+constexpr std::size_t DATA_AT = 4;            // the first data byte after length, offset and type
+constexpr std::size_t WRITTEN_DATA_BYTES = 16;
 
-constexpr int kAnyLength = -1;
-constexpr int kNoSuchType = -2;
+constexpr int ANY_LENGTH = -1;
+constexpr int NO_SUCH_TYPE = -2;
 
 // The data bytes a record of `type` carries.
 int dataLengthOf(std::uint8_t type)
 {
     switch (type) {
     case DATA:
-        return kAnyLength;
+        return ANY_LENGTH;
     case END_OF_FILE:
         return 0;
     case SEGMENT_BASE:
@@ -41,7 +41,7 @@ int dataLengthOf(std::uint8_t type)
     case LINEAR_START:
         return 4;
     default:
-        return kNoSuchType;
+        return NO_SUCH_TYPE;
     }
 }
 
@@ -50,22 +50,22 @@ std::uint8_t checksumOf(unsigned sum) { return std::uint8_t(0x100 - (sum & 0xFF)
 // Checks everything a record must have before its meaning is used.
 RecordError checkRecord(const RecordLine& line, std::vector<std::uint8_t>& bytes)
 {
-    if (RecordError error = decodeHexPairs(line, kMark, bytes); error.problem != RecordProblem::none)
+    if (RecordError error = decodeHexPairs(line, MARK, bytes); error.problem != RecordProblem::None)
         return error;
-    const std::size_t shortest = kMark + 2 * kFrameBytes;
+    const std::size_t shortest = MARK + 2 * FRAME_BYTES;
     if (line.text.size() < shortest)
         return checkLineLength(line, shortest);
     if (RecordError error = checkLineLength(line, shortest + 2 * std::size_t(bytes[0]));
-        error.problem != RecordProblem::none)
+        error.problem != RecordProblem::None)
         return error;
     const std::uint8_t sum = checksumOf(byteSum(std::span(bytes).first(bytes.size() - 1)));
-    if (RecordError error = checkChecksum(line, bytes.back(), sum); error.problem != RecordProblem::none)
+    if (RecordError error = checkChecksum(line, bytes.back(), sum); error.problem != RecordProblem::None)
         return error;
     const std::uint8_t type = bytes[3];
     const int length = dataLengthOf(type);
-    if (length == kNoSuchType || (length != kAnyLength && bytes[0] != length)) {
+    if (length == NO_SUCH_TYPE || (length != ANY_LENGTH && bytes[0] != length)) {
         RecordError error =
-            lineError(length == kNoSuchType ? RecordProblem::unknownType : RecordProblem::badLength, line);
+            lineError(length == NO_SUCH_TYPE ? RecordProblem::UnknownType : RecordProblem::BadLength, line);
         error.recordType = type;
         error.found = bytes[0];
         return error;
@@ -98,17 +98,17 @@ RecordRead readIntelHex(std::string_view content)
         if (endLine != 0)
             return {{}, recordAfterEnd(line, endLine)};
         if (line.text[0] != ':')
-            return {{}, lineError(RecordProblem::notARecord, line)};
-        if (RecordError error = checkRecord(line, bytes); error.problem != RecordProblem::none)
+            return {{}, lineError(RecordProblem::NotARecord, line)};
+        if (RecordError error = checkRecord(line, bytes); error.problem != RecordProblem::None)
             return {{}, error};
 
         const std::uint64_t offset = std::uint64_t(bytes[1]) << 8 | bytes[2];
-        const auto data = std::span(bytes).subspan(kDataAt, bytes[0]);
+        const auto data = std::span(bytes).subspan(DATA_AT, bytes[0]);
         const std::uint64_t value = data.size() >= 2 ? std::uint64_t(data[0]) << 8 | data[1] : 0;
         switch (bytes[3]) {
         case DATA:
             if (RecordError error = assembler.place(base + offset, data, line.number);
-                error.problem != RecordProblem::none)
+                error.problem != RecordProblem::None)
                 return {{}, error};
             break;
         case END_OF_FILE:
@@ -125,16 +125,16 @@ RecordRead readIntelHex(std::string_view content)
         }
     }
     if (!assembler.holdsData())
-        return {{}, RecordError{RecordProblem::noData}};
+        return {{}, RecordError{RecordProblem::NoData}};
     if (endLine == 0)
-        return {{}, RecordError{RecordProblem::noEndRecord}};
+        return {{}, RecordError{RecordProblem::NoEndRecord}};
     return {assembler.image({}), {}};
 }
 
 std::string writeIntelHex(const MemoryImage& image)
 {
     std::string text;
-    forEachRecordPiece(image, kWrittenDataBytes, [&](std::uint32_t address, std::span<const std::uint8_t> data) {
+    forEachRecordPiece(image, WRITTEN_DATA_BYTES, [&](std::uint32_t address, std::span<const std::uint8_t> data) {
         appendDataRecord(text, address, data);
     });
     text += ":00000001FF\n";

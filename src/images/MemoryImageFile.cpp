@@ -40,10 +40,10 @@ ImageFormat formatOfContent(std::string_view content)
         intelHex = intelHex && isIntelHexLine(line.text);
     }
     if (anyLine && sRecords)
-        return ImageFormat::sRecord;
+        return ImageFormat::SRecord;
     if (anyLine && intelHex)
-        return ImageFormat::intelHex;
-    return ImageFormat::raw;
+        return ImageFormat::IntelHex;
+    return ImageFormat::Raw;
 }
 
 std::string lowerCase(std::string_view text)
@@ -76,13 +76,13 @@ MemoryImageLoad memoryImageOfContent(std::vector<std::uint8_t> bytes)
     load.fileSize = bytes.size();
     const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     load.format = formatOfContent(content);
-    if (load.format == ImageFormat::raw) {
+    if (load.format == ImageFormat::Raw) {
         load.image = wholeImage(0, std::move(bytes));
         return load;
     }
-    RecordRead read = load.format == ImageFormat::sRecord ? readSRecords(content) : readIntelHex(content);
+    RecordRead read = load.format == ImageFormat::SRecord ? readSRecords(content) : readIntelHex(content);
     if (!read.ok()) {
-        load.failure = ImageFileFailure::badRecords;
+        load.failure = ImageFileFailure::BadRecords;
         load.recordError = read.error;
         return load;
     }
@@ -98,22 +98,22 @@ std::optional<ImageFormat> formatOfName(std::string_view path)
     const std::string ending = lowerCase(path.substr(dot + 1));
     for (const char* s : {"s19", "s28", "s37", "mot", "srec"})
         if (ending == s)
-            return ImageFormat::sRecord;
+            return ImageFormat::SRecord;
     if (ending == "hex" || ending == "ihx")
-        return ImageFormat::intelHex;
+        return ImageFormat::IntelHex;
     if (ending == "bin")
-        return ImageFormat::raw;
+        return ImageFormat::Raw;
     return std::nullopt;
 }
 
 ImageSave saveMemoryImage(const std::string& path, ImageFormat format, const MemoryImage& image)
 {
-    if (format == ImageFormat::raw)
+    if (format == ImageFormat::Raw)
         return saveImageFile(path, image.bytes);
     if (const auto last = image.lastFilledAddress(); last && *last > MAX_IMAGE_ADDRESS)
-        return {ImageFileFailure::beyondAddressSpace, "an address above FFFF"};
+        return {ImageFileFailure::BeyondAddressSpace, "an address above FFFF"};
     const std::string programName = toStdString(texts::FRAME_TITLE);
-    const std::string text = format == ImageFormat::intelHex
+    const std::string text = format == ImageFormat::IntelHex
                                  ? writeIntelHex(image)
                                  : writeSRecords(image, image.header.empty() ? programName : image.header);
     return saveImageFile(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));

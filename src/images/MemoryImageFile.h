@@ -3,10 +3,10 @@
 //
 //   MemoryImageLoad load = loadMemoryImage(path);
 //   if (!load.ok()) ... loadFailureText(load) says why (images/ImageMessages.h)
-//   if (load.format == ImageFormat::raw) ... a raw file names no address: keep your own start
+//   if (load.format == ImageFormat::Raw) ... a raw file names no address: keep your own start
 //   ... load.image: start address, bytes, gaps (empty cells), S0 header
 //
-//   ImageSave saved = saveMemoryImage(path, formatOfName(path).value_or(ImageFormat::raw), image);
+//   ImageSave saved = saveMemoryImage(path, formatOfName(path).value_or(ImageFormat::Raw), image);
 //   if (!saved.ok()) ... saveFailureText(saved)
 //
 // The format of a file that is read is recognised from its content, never from
@@ -28,20 +28,20 @@
 #include "images/MemoryImage.h"
 #include "images/RecordRead.h"
 
-enum class ImageFormat { raw, sRecord, intelHex };
+enum class ImageFormat { Raw, SRecord, IntelHex };
 
 struct MemoryImageLoad {
-    ImageFormat format = ImageFormat::raw;
+    ImageFormat format = ImageFormat::Raw;
     // Raw: start address 0 (the file names none) and every byte given. Records:
     // see ImageAssembler::image (the start rounded down to 16, gaps where no
     // record gives a byte).
     MemoryImage image;
-    ImageFileFailure failure = ImageFileFailure::none;
+    ImageFileFailure failure = ImageFileFailure::None;
     std::string reason;        // the system's words for a file that could not be read
     int error = 0;             // the system's error number, when it gave one
     std::uint64_t fileSize = 0;
     RecordError recordError;   // for badRecords: the first problem, with its line
-    bool ok() const { return failure == ImageFileFailure::none; }
+    bool ok() const { return failure == ImageFileFailure::None; }
 };
 
 // Reads the file at `path` (a file-system path). `afterSize` is for tests, as

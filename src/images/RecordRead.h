@@ -9,24 +9,24 @@
 #include "images/MemoryImage.h"
 
 enum class RecordProblem {
-    none,
-    notARecord,         // the line does not begin as a record of the format
-    notHexDigit,        // column (1-based) and character: where a digit was expected
-    lineTooShort,       // found: the line's length; expected: what its record needs
-    lineTooLong,        // as lineTooShort
-    badLength,          // found: the length byte, which cannot be right for recordType
-    badChecksum,        // found: the checksum on the line; expected: what the bytes add up to
-    unknownType,        // recordType: a type the format does not have
-    afterEnd,           // otherLine: the end record that came before this one
-    countMismatch,      // found: the count the record gives; expected: the data records before it
-    beyondAddressSpace, // address to lastAddress: the record's bytes, some above 0xFFFF
-    overlap,            // otherLine: the earlier record; address: the first byte they disagree on
-    noEndRecord,        // the file ends without its end record (Intel HEX: type 01)
-    noData,             // no data record anywhere in the file
+    None,
+    NotARecord,         // the line does not begin as a record of the format
+    NotHexDigit,        // column (1-based) and character: where a digit was expected
+    LineTooShort,       // found: the line's length; expected: what its record needs
+    LineTooLong,        // as LineTooShort
+    BadLength,          // found: the length byte, which cannot be right for recordType
+    BadChecksum,        // found: the checksum on the line; expected: what the bytes add up to
+    UnknownType,        // recordType: a type the format does not have
+    AfterEnd,           // otherLine: the end record that came before this one
+    CountMismatch,      // found: the count the record gives; expected: the data records before it
+    BeyondAddressSpace, // address to lastAddress: the record's bytes, some above 0xFFFF
+    Overlap,            // otherLine: the earlier record; address: the first byte they disagree on
+    NoEndRecord,        // the file ends without its end record (Intel HEX: type 01)
+    NoData,             // no data record anywhere in the file
 };
 
 struct RecordError {
-    RecordProblem problem = RecordProblem::none;
+    RecordProblem problem = RecordProblem::None;
     std::size_t line = 0;      // 1-based line of the record at fault; 0 for the whole file
     std::size_t otherLine = 0;
     std::size_t column = 0;
@@ -41,5 +41,5 @@ struct RecordError {
 struct RecordRead {
     MemoryImage image; // empty unless ok()
     RecordError error;
-    bool ok() const { return error.problem == RecordProblem::none; }
+    bool ok() const { return error.problem == RecordProblem::None; }
 };

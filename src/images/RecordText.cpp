@@ -6,7 +6,7 @@
 namespace {
 
 // Line ends, blanks and the end-of-file mark (Ctrl+Z) of old DOS tools.
-constexpr std::string_view kBlanksAtTheEnd = " \t\r\n\x1A";
+constexpr std::string_view BLANKS_AT_THE_END = " \t\r\n\x1A";
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -23,7 +23,7 @@ std::string_view trimmed(std::string_view text)
 
 RecordLines::RecordLines(std::string_view content)
 {
-    const std::size_t last = content.find_last_not_of(kBlanksAtTheEnd);
+    const std::size_t last = content.find_last_not_of(BLANKS_AT_THE_END);
     rest_ = content.substr(0, last == std::string_view::npos ? 0 : last + 1);
 }
 
@@ -51,7 +51,7 @@ RecordError decodeHexPairs(const RecordLine& line, std::size_t firstColumn, std:
     for (std::size_t i = 0; i < digits.size(); ++i) {
         const int value = hexDigitValue(static_cast<unsigned char>(digits[i]));
         if (value < 0) {
-            RecordError error = lineError(RecordProblem::notHexDigit, line);
+            RecordError error = lineError(RecordProblem::NotHexDigit, line);
             error.column = firstColumn + i + 1;
             error.character = digits[i];
             return error;
@@ -68,7 +68,7 @@ RecordError lineError(RecordProblem problem, const RecordLine& line) { return Re
 
 RecordError recordAfterEnd(const RecordLine& line, std::size_t endLine)
 {
-    RecordError error = lineError(RecordProblem::afterEnd, line);
+    RecordError error = lineError(RecordProblem::AfterEnd, line);
     error.otherLine = endLine;
     return error;
 }
@@ -78,7 +78,7 @@ RecordError checkLineLength(const RecordLine& line, std::size_t expected)
     if (line.text.size() == expected)
         return {};
     RecordError error =
-        lineError(line.text.size() < expected ? RecordProblem::lineTooShort : RecordProblem::lineTooLong, line);
+        lineError(line.text.size() < expected ? RecordProblem::LineTooShort : RecordProblem::LineTooLong, line);
     error.found = line.text.size();
     error.expected = expected;
     return error;
@@ -88,7 +88,7 @@ RecordError checkChecksum(const RecordLine& line, std::uint8_t onLine, std::uint
 {
     if (onLine == computed)
         return {};
-    RecordError error = lineError(RecordProblem::badChecksum, line);
+    RecordError error = lineError(RecordProblem::BadChecksum, line);
     error.found = onLine;
     error.expected = computed;
     return error;

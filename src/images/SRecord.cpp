@@ -9,7 +9,7 @@
 
 namespace {
 
-enum class Role { header, data, count, end, unknown };
+enum class Role { Header, Data, Count, End, Unknown };
 
 struct RecordKind {
     Role role;
@@ -17,14 +17,14 @@ struct RecordKind {
 };
 
 // S0 to S9 by the digit after the S. S4 has never been defined.
-constexpr RecordKind kKinds[10] = {
-    {Role::header, 2}, {Role::data, 2},  {Role::data, 3}, {Role::data, 4}, {Role::unknown, 0},
-    {Role::count, 2},  {Role::count, 3}, {Role::end, 4},  {Role::end, 3},  {Role::end, 2},
+constexpr RecordKind KINDS[10] = {
+    {Role::Header, 2}, {Role::Data, 2},  {Role::Data, 3}, {Role::Data, 4}, {Role::Unknown, 0},
+    {Role::Count, 2},  {Role::Count, 3}, {Role::End, 4},  {Role::End, 3},  {Role::End, 2},
 };
 
-constexpr std::size_t kMarkAndType = 2;     // "S1"
-constexpr std::size_t kLongestHeader = 252; // 255 bytes after the length byte, less address and checksum
-constexpr std::size_t kWrittenDataBytes = 32;
+constexpr std::size_t MARK_AND_TYPE = 2;     // "S1"
+constexpr std::size_t LONGEST_HEADER = 252; // 255 bytes after the length byte, less address and checksum
+constexpr std::size_t WRITTEN_DATA_BYTES = 32;
 
 std::uint64_t bigEndian(std::span<const std::uint8_t> bytes)
 {
@@ -41,16 +41,16 @@ std::uint8_t checksumOf(std::span<const std::uint8_t> bytes) { return std::uint8
 RecordError checkRecord(const RecordLine& line, const RecordKind& kind, std::uint8_t type,
                         std::vector<std::uint8_t>& bytes)
 {
-    if (RecordError error = decodeHexPairs(line, kMarkAndType, bytes); error.problem != RecordProblem::none)
+    if (RecordError error = decodeHexPairs(line, MARK_AND_TYPE, bytes); error.problem != RecordProblem::None)
         return error;
-    if (line.text.size() < kMarkAndType + 2)
-        return checkLineLength(line, kMarkAndType + 2 * (1 + kind.addressBytes + 1));
-    if (RecordError error = checkLineLength(line, kMarkAndType + 2 * (1 + std::size_t(bytes[0])));
-        error.problem != RecordProblem::none)
+    if (line.text.size() < MARK_AND_TYPE + 2)
+        return checkLineLength(line, MARK_AND_TYPE + 2 * (1 + kind.addressBytes + 1));
+    if (RecordError error = checkLineLength(line, MARK_AND_TYPE + 2 * (1 + std::size_t(bytes[0])));
+        error.problem != RecordProblem::None)
         return error;
-    const bool fixedLength = kind.role == Role::count || kind.role == Role::end;
+    const bool fixedLength = kind.role == Role::Count || kind.role == Role::End;
     if (bytes[0] < kind.addressBytes + 1 || (fixedLength && bytes[0] != kind.addressBytes + 1)) {
-        RecordError error = lineError(RecordProblem::badLength, line);
+        RecordError error = lineError(RecordProblem::BadLength, line);
         error.found = bytes[0];
         error.recordType = type;
         return error;
@@ -87,59 +87,59 @@ RecordRead readSRecords(std::string_view content)
     while (lines.next(line)) {
         if (endLine != 0)
             return {{}, recordAfterEnd(line, endLine)};
-        if (line.text.size() < kMarkAndType || line.text[0] != 'S' || line.text[1] < '0' || line.text[1] > '9')
-            return {{}, lineError(RecordProblem::notARecord, line)};
+        if (line.text.size() < MARK_AND_TYPE || line.text[0] != 'S' || line.text[1] < '0' || line.text[1] > '9')
+            return {{}, lineError(RecordProblem::NotARecord, line)};
         const auto type = std::uint8_t(line.text[1] - '0');
-        const RecordKind& kind = kKinds[type];
-        if (kind.role == Role::unknown) {
-            RecordError error = lineError(RecordProblem::unknownType, line);
+        const RecordKind& kind = KINDS[type];
+        if (kind.role == Role::Unknown) {
+            RecordError error = lineError(RecordProblem::UnknownType, line);
             error.recordType = type;
             return {{}, error};
         }
-        if (RecordError error = checkRecord(line, kind, type, bytes); error.problem != RecordProblem::none)
+        if (RecordError error = checkRecord(line, kind, type, bytes); error.problem != RecordProblem::None)
             return {{}, error};
 
         const std::uint64_t address = bigEndian(std::span(bytes).subspan(1, kind.addressBytes));
         const auto data = std::span(bytes).subspan(1 + kind.addressBytes, bytes.size() - kind.addressBytes - 2);
         switch (kind.role) {
-        case Role::header:
+        case Role::Header:
             if (!headerSeen)
                 header.assign(data.begin(), data.end());
             headerSeen = true;
             break;
-        case Role::data:
-            if (RecordError error = assembler.place(address, data, line.number); error.problem != RecordProblem::none)
+        case Role::Data:
+            if (RecordError error = assembler.place(address, data, line.number); error.problem != RecordProblem::None)
                 return {{}, error};
             ++dataRecords;
             break;
-        case Role::count:
+        case Role::Count:
             if (address != dataRecords) {
-                RecordError error = lineError(RecordProblem::countMismatch, line);
+                RecordError error = lineError(RecordProblem::CountMismatch, line);
                 error.recordType = type;
                 error.found = address;
                 error.expected = dataRecords;
                 return {{}, error};
             }
             break;
-        case Role::end:
+        case Role::End:
             endLine = line.number;
             break;
-        case Role::unknown:
+        case Role::Unknown:
             break;
         }
     }
     if (!assembler.holdsData())
-        return {{}, RecordError{RecordProblem::noData}};
+        return {{}, RecordError{RecordProblem::NoData}};
     return {assembler.image(std::move(header)), {}};
 }
 
 std::string writeSRecords(const MemoryImage& image, std::string_view header)
 {
     std::string text;
-    header = header.substr(0, kLongestHeader);
+    header = header.substr(0, LONGEST_HEADER);
     appendRecord(text, '0', 0, std::span(reinterpret_cast<const std::uint8_t*>(header.data()), header.size()));
     std::uint32_t dataRecords = 0;
-    forEachRecordPiece(image, kWrittenDataBytes, [&](std::uint32_t address, std::span<const std::uint8_t> data) {
+    forEachRecordPiece(image, WRITTEN_DATA_BYTES, [&](std::uint32_t address, std::span<const std::uint8_t> data) {
         appendRecord(text, '1', address, data);
         ++dataRecords;
     });

@@ -38,8 +38,8 @@ void queryMc9s12Parameters(TargetSession& session)
 
     const std::uint8_t memsiz = readTargetByte(link, reg::MEMSIZ0);
     const unsigned ramKb = (memsiz & value::MEMSIZ0_RAM) * 2u + 2u;
-    static constexpr std::array<unsigned, 4> kEepromKb{0, 2, 4, 8};
-    const unsigned eepromKb = kEepromKb[(memsiz >> 4) & 0x03];
+    static constexpr std::array<unsigned, 4> EEPROM_KB{0, 2, 4, 8};
+    const unsigned eepromKb = EEPROM_KB[(memsiz >> 4) & 0x03];
     session.window.setCountField(eepromKb * 1024u);
 
     const std::uint8_t initee = readTargetByte(link, reg::INITEE);

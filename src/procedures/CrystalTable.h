@@ -16,7 +16,7 @@ struct Crystal {
     std::uint8_t dividerBits; // bits 1..0 of the byte sent after 'U'
     std::uint8_t eedivHigh;   // HC912D EEDIVH and EEDIVL: the crystal × 35 µs
     std::uint8_t eedivLow;
-    std::uint8_t eclkdiv;     // MC9S12 ECLKDIV: an EEPROM clock of 150 to 200 kHz
+    std::uint8_t eclkdiv;     // MC9S12 ECLKDIV: an EEPROM clock of 150 to 200 HZ
 };
 
 // In the order of the crystal combo box after "Auto" (its items 1 to 3), which

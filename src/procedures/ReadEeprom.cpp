@@ -7,13 +7,13 @@
 
 namespace {
 
-constexpr int kAttempts = 3;            // readings of a word before it is taken as it is
-constexpr std::uint32_t kScrollEvery = 512; // bytes between scrolls that keep the filled rows in view
+constexpr int ATTEMPTS = 3;            // readings of a word before it is taken as it is
+constexpr std::uint32_t SCROLL_EVERY = 512; // bytes between scrolls that keep the filled rows in view
 // Scroll positions are in the grid's scroll units of 15 pixels, and a row of 16
 // bytes is 16 pixels high, so a byte offset is about a pixel: offset / 15 would
 // bring the row being filled to the top of the view. Dividing by 14 puts the
 // view a fifteenth of the offset further on.
-constexpr std::uint32_t kScrollDivisor = 14;
+constexpr std::uint32_t SCROLL_DIVISOR = 14;
 
 } // namespace
 
@@ -47,7 +47,7 @@ void readEeprom(TargetSession& session)
         std::array<std::uint8_t, 2> second{};
         // Each word is read twice and the readings compared; three attempts at
         // most, each two 'L' requests with four 300 ms byte time-outs.
-        for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
             if (attempt > 0)
                 window.noteRetry();
             first = {0, 0};
@@ -76,8 +76,8 @@ void readEeprom(TargetSession& session)
         if (lost())
             break;
         interrupted = false;
-        if (offset != 0 && offset % kScrollEvery == 0)
-            buffer.scrollVertically(offset / kScrollDivisor);
+        if (offset != 0 && offset % SCROLL_EVERY == 0)
+            buffer.scrollVertically(offset / SCROLL_DIVISOR);
         buffer.repaint();
         window.progressStep();
         window.progressStep();

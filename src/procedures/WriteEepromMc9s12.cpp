@@ -43,7 +43,7 @@ public:
 
         steps_.readByte(reg::ECLKDIV);
         // ECLKDIV can be written once after reset; the EEPROM clock must come to
-        // 150..200 kHz for the programming and erase times to hold.
+        // 150..200 HZ for the programming and erase times to hold.
         steps_.writeByte(reg::ECLKDIV, steps_.crystal().eclkdiv, WRITE_FRAME_PAUSE_MS);
         const std::uint8_t loaded = steps_.readByte(reg::ECLKDIV);
         if (steps_.stoppedByLostConnection())

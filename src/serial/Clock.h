@@ -11,7 +11,7 @@ class SerialPort;
 // The idle hook's turns during an operation come about this often, no more:
 // twenty repaints a second keep the gauge and the grid moving smoothly, and
 // each turn costs the operation a millisecond or two.
-constexpr std::uint32_t kIdleTurnMs = 50;
+constexpr std::uint32_t IDLE_TURN_MS = 50;
 
 class Clock {
 public:

@@ -276,7 +276,7 @@ std::vector<std::string> listSerialDevices(const std::string& sysClassTty)
     return names;
 }
 
-std::string portOpenReason(int error) { return systemReasonText(error, ReasonFor::device); }
+std::string portOpenReason(int error) { return systemReasonText(error, ReasonFor::Device); }
 
 std::string portOpenFailureText(std::string_view device, std::string_view reason, bool permissionDenied)
 {

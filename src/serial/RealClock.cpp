@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr std::uint64_t IDLE_SLICE_US = std::uint64_t(kIdleTurnMs) * 1000;
+constexpr std::uint64_t IDLE_SLICE_US = std::uint64_t(IDLE_TURN_MS) * 1000;
 
 } // namespace
 

@@ -1,7 +1,7 @@
 // The program's clock: the steady system clock, real sleeps and poll() on the
-// port. The idle hook gets a turn every kIdleTurnMs or so of an operation: at
+// port. The idle hook gets a turn every IDLE_TURN_MS or so of an operation: at
 // the start of any pause or wait once the last turn is that long ago, and
-// between the kIdleTurnMs slices of a long one, so that the window repaints
+// between the IDLE_TURN_MS slices of a long one, so that the window repaints
 // also while an operation is made of many short pauses (1 ms, 10 ms) and short
 // waits.
 #pragma once

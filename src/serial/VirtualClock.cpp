@@ -24,7 +24,7 @@ bool VirtualClock::waitForInput(SerialPort& port, std::uint32_t deadlineTick)
 
 void VirtualClock::passTo(std::uint64_t us)
 {
-    constexpr std::uint64_t sliceUs = std::uint64_t(kIdleTurnMs) * 1000;
+    constexpr std::uint64_t sliceUs = std::uint64_t(IDLE_TURN_MS) * 1000;
     do {
         nowUs_ = std::max(nowUs_, std::min(us, nowUs_ + sliceUs));
         idle();

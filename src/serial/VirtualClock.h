@@ -2,7 +2,7 @@
 // advances it at once, and a wait for input jumps to the moment the simulated
 // interface delivers its next byte. Tests use it to run long procedures in
 // no real time and to assert every pause exactly. The idle hook follows
-// each pause and wait, and comes between the kIdleTurnMs slices of a long
+// each pause and wait, and comes between the IDLE_TURN_MS slices of a long
 // one, as on the real clock: the window's turns fall where they would.
 #pragma once
 
@@ -25,7 +25,7 @@ public:
     void advanceUs(std::uint64_t us) { nowUs_ += us; }
 
 private:
-    // Moves time to `us` in slices of kIdleTurnMs at most, the idle hook after each.
+    // Moves time to `us` in slices of IDLE_TURN_MS at most, the idle hook after each.
     void passTo(std::uint64_t us);
 
     std::uint64_t nowUs_;

@@ -17,7 +17,7 @@ std::optional<SearchHit> searchRound(std::size_t n, std::size_t length, std::siz
         return std::nullopt;
     start %= n;
     const std::size_t lastFit = n - length;
-    if (direction == SearchDirection::forward) {
+    if (direction == SearchDirection::Forward) {
         for (std::size_t place = start; place <= lastFit; ++place) {
             if (matches(place))
                 return SearchHit{place, false};
@@ -46,22 +46,22 @@ SearchPattern readHexPattern(std::wstring_view text)
     SearchPattern pattern;
     const HexTextReading reading = readHexText(text, text.size());
     switch (reading.problem) {
-    case HexTextReading::Problem::notHex:
-        pattern.problem = SearchPattern::Problem::notHex;
+    case HexTextReading::Problem::NotHex:
+        pattern.problem = SearchPattern::Problem::NotHex;
         pattern.detail = reading.badToken;
         return pattern;
-    case HexTextReading::Problem::oddDigits:
-        pattern.problem = SearchPattern::Problem::oddDigits;
+    case HexTextReading::Problem::OddDigits:
+        pattern.problem = SearchPattern::Problem::OddDigits;
         pattern.detail = reading.badToken;
         return pattern;
-    case HexTextReading::Problem::none:
+    case HexTextReading::Problem::None:
         break;
     }
     pattern.cells = reading.cells;
     if (pattern.cells.empty())
-        pattern.problem = SearchPattern::Problem::empty;
-    else if (std::all_of(pattern.cells.begin(), pattern.cells.end(), [](int cell) { return cell == kAnyByte; }))
-        pattern.problem = SearchPattern::Problem::onlyWildcards;
+        pattern.problem = SearchPattern::Problem::Empty;
+    else if (std::all_of(pattern.cells.begin(), pattern.cells.end(), [](int cell) { return cell == ANY_BYTE; }))
+        pattern.problem = SearchPattern::Problem::OnlyWildcards;
     return pattern;
 }
 
@@ -69,12 +69,12 @@ SearchPattern readTextPattern(std::wstring_view text)
 {
     SearchPattern pattern;
     if (text.empty()) {
-        pattern.problem = SearchPattern::Problem::empty;
+        pattern.problem = SearchPattern::Problem::Empty;
         return pattern;
     }
     const CharTextReading reading = readCharText(text, text.size());
     if (reading.firstForeign != std::wstring::npos) {
-        pattern.problem = SearchPattern::Problem::foreignCharacter;
+        pattern.problem = SearchPattern::Problem::ForeignCharacter;
         pattern.detail = std::wstring(1, text[reading.firstForeign]);
         return pattern;
     }
@@ -86,7 +86,7 @@ std::optional<SearchHit> findPattern(const ByteStore& store, const std::vector<i
                                      SearchDirection direction)
 {
     const auto cellMatches = [&store](std::size_t k, int wanted) {
-        return wanted == kAnyByte || (!store.isHexEmpty(k) && store.getByte(k) == wanted);
+        return wanted == ANY_BYTE || (!store.isHexEmpty(k) && store.getByte(k) == wanted);
     };
     return searchRound(store.capacity(), pattern.size(), start, direction, [&](std::size_t place) {
         for (std::size_t i = 0; i < pattern.size(); ++i) {

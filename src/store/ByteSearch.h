@@ -12,7 +12,7 @@
 
 #include "store/ByteStore.h"
 
-enum class SearchDirection { forward, backward };
+enum class SearchDirection { Forward, Backward };
 
 struct SearchHit {
     std::size_t index = 0;
@@ -22,9 +22,9 @@ struct SearchHit {
 // A pattern as the user typed it: hexadecimal bytes with "??" for any byte,
 // or text in the character view's set.
 struct SearchPattern {
-    enum class Problem { none, empty, notHex, oddDigits, onlyWildcards, foreignCharacter };
-    std::vector<int> cells; // bytes 0-255 or kAnyByte
-    Problem problem = Problem::none;
+    enum class Problem { None, Empty, NotHex, OddDigits, OnlyWildcards, ForeignCharacter };
+    std::vector<int> cells; // bytes 0-255 or ANY_BYTE
+    Problem problem = Problem::None;
     std::wstring detail; // the token or character at fault
 };
 SearchPattern readHexPattern(std::wstring_view text);
@@ -32,7 +32,7 @@ SearchPattern readTextPattern(std::wstring_view text);
 
 // The first place, trying `start` first and going on in `direction` round
 // the store's cells, where every cell of the pattern matches: a byte matches
-// a cell that holds it (an empty cell holds none), kAnyByte matches any cell.
+// a cell that holds it (an empty cell holds none), ANY_BYTE matches any cell.
 std::optional<SearchHit> findPattern(const ByteStore& store, const std::vector<int>& pattern, std::size_t start,
                                      SearchDirection direction);
 // The same for a single cell marked red.

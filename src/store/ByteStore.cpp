@@ -167,7 +167,7 @@ CellSnapshot ByteStore::snapshot(const CellBlock& block) const
     // Row by row, a block copy each: a megabyte's snapshot is part of the
     // time an undo takes.
     for (std::size_t row = 0; row < block.rows; ++row) {
-        const std::size_t start = block.first + row * CellBlock::kRowStride;
+        const std::size_t start = block.first + row * CellBlock::ROW_STRIDE;
         const std::size_t inside = start < bytes_.size() ? std::min(block.width, bytes_.size() - start) : 0;
         if (inside > 0) {
             const auto from = std::ptrdiff_t(start);
@@ -198,7 +198,7 @@ void ByteStore::restore(const CellSnapshot& shot, bool keepRed)
     const std::vector<std::uint8_t> flags = unpackRuns(shot.flags_, block.cells());
     const bool oddTexts = !oddHex_.empty() || !oddChar_.empty();
     for (std::size_t row = 0; row < block.rows; ++row) {
-        const std::size_t start = block.first + row * CellBlock::kRowStride;
+        const std::size_t start = block.first + row * CellBlock::ROW_STRIDE;
         const std::size_t end = std::min(start + block.width, bytes_.size());
         for (std::size_t k = start, i = row * block.width; k < end; ++k, ++i) {
             if (oddTexts)

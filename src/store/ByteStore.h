@@ -18,7 +18,7 @@
 // The cells a buffer of byteCount bytes holds: whole rows, at least one.
 inline constexpr std::size_t cellsForByteCount(std::size_t byteCount)
 {
-    constexpr std::size_t row = CellBlock::kRowStride;
+    constexpr std::size_t row = CellBlock::ROW_STRIDE;
     return byteCount <= row ? row : (byteCount + row - 1) / row * row;
 }
 

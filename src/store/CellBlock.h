@@ -6,7 +6,7 @@
 #include <cstddef>
 
 struct CellBlock {
-    static constexpr std::size_t kRowStride = 16;
+    static constexpr std::size_t ROW_STRIDE = 16;
 
     std::size_t first = 0; // byte index of the top left cell
     std::size_t width = 0;
@@ -16,12 +16,12 @@ struct CellBlock {
 
     std::size_t cells() const { return width * rows; }
     // The byte index of the n-th cell, row by row.
-    std::size_t cell(std::size_t n) const { return first + (n / width) * kRowStride + n % width; }
+    std::size_t cell(std::size_t n) const { return first + (n / width) * ROW_STRIDE + n % width; }
 
     template <typename Visit> void forEachCell(Visit visit) const
     {
         for (std::size_t row = 0; row < rows; ++row) {
-            const std::size_t start = first + row * kRowStride;
+            const std::size_t start = first + row * ROW_STRIDE;
             for (std::size_t k = start; k < start + width; ++k)
                 visit(k);
         }

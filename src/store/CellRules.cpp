@@ -7,19 +7,19 @@
 
 namespace {
 
-constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+constexpr wchar_t DIGITS[] = L"0123456789ABCDEF";
 
 } // namespace
 
 std::wstring byteText(std::uint8_t value)
 {
-    return {kDigits[value >> 4], kDigits[value & 0xF]};
+    return {DIGITS[value >> 4], DIGITS[value & 0xF]};
 }
 
 std::wstring addressText(std::uint32_t value)
 {
-    return {kDigits[(value >> 12) & 0xF], kDigits[(value >> 8) & 0xF], kDigits[(value >> 4) & 0xF],
-            kDigits[value & 0xF]};
+    return {DIGITS[(value >> 12) & 0xF], DIGITS[(value >> 8) & 0xF], DIGITS[(value >> 4) & 0xF],
+            DIGITS[value & 0xF]};
 }
 
 std::wstring normalizeHexCell(const std::wstring& typed)
@@ -30,7 +30,7 @@ std::wstring normalizeHexCell(const std::wstring& typed)
         const int digit = hexDigitValue(c);
         if (digit < 0)
             return L"00";
-        text += kDigits[digit];
+        text += DIGITS[digit];
     }
     if (text.size() == 1)
         text.insert(text.begin(), L'0');

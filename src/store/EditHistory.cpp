@@ -57,7 +57,7 @@ void EditHistory::push(Step step)
 
 void EditHistory::keepWithinBounds()
 {
-    while (undo_.size() > 1 && (undo_.size() + redo_.size() > kMaxSteps || bytes_ > kMaxBytes)) {
+    while (undo_.size() > 1 && (undo_.size() + redo_.size() > MAX_STEPS || bytes_ > MAX_BYTES)) {
         bytes_ -= undo_.front().bytes;
         undo_.pop_front();
     }

@@ -4,7 +4,7 @@
 // buffer, the whole old content and its byte count. Undoing a step puts its
 // cells back and keeps what it overwrote in their place, for redo.
 //
-// Memory stays bounded: at most kMaxSteps steps and kMaxBytes of saved cells
+// Memory stays bounded: at most MAX_STEPS steps and MAX_BYTES of saved cells
 // per buffer; the oldest steps go first. The newest step is always kept, so
 // the last change can be undone however large it was.
 //
@@ -31,8 +31,8 @@ struct BufferFacts {
 
 class EditHistory {
 public:
-    static constexpr std::size_t kMaxSteps = 1000;
-    static constexpr std::size_t kMaxBytes = 16 * 1024 * 1024;
+    static constexpr std::size_t MAX_STEPS = 1000;
+    static constexpr std::size_t MAX_BYTES = 16 * 1024 * 1024;
 
     // What undo or redo changed: the whole content, or the cells of `blocks`.
     struct Applied {

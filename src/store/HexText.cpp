@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr std::size_t kLongestBadToken = 20; // of a token quoted back to the user
+constexpr std::size_t LONGEST_BAD_TOKEN = 20; // of a token quoted back to the user
 
 bool isSeparator(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L','; }
 
@@ -20,27 +20,27 @@ HexTextReading::Problem readToken(std::wstring_view token, std::vector<int>& cel
     if (token.size() == 1) {
         const int digit = hexDigitValue(token[0]);
         if (digit < 0)
-            return HexTextReading::Problem::notHex;
+            return HexTextReading::Problem::NotHex;
         cells.push_back(digit);
-        return HexTextReading::Problem::none;
+        return HexTextReading::Problem::None;
     }
     for (wchar_t c : token) {
         if (c != L'?' && hexDigitValue(c) < 0)
-            return HexTextReading::Problem::notHex;
+            return HexTextReading::Problem::NotHex;
     }
     if (token.size() % 2 != 0)
-        return HexTextReading::Problem::oddDigits;
+        return HexTextReading::Problem::OddDigits;
     for (std::size_t i = 0; i < token.size(); i += 2) {
         const wchar_t high = token[i];
         const wchar_t low = token[i + 1];
         if (high == L'?' && low == L'?')
-            cells.push_back(kAnyByte);
+            cells.push_back(ANY_BYTE);
         else if (high == L'?' || low == L'?')
-            return HexTextReading::Problem::notHex; // half a byte cannot be left open
+            return HexTextReading::Problem::NotHex; // half a byte cannot be left open
         else
             cells.push_back(hexDigitValue(high) * 16 + hexDigitValue(low));
     }
-    return HexTextReading::Problem::none;
+    return HexTextReading::Problem::None;
 }
 
 // The byte indexes of `blocks`, each once, in ascending order.
@@ -72,9 +72,9 @@ HexTextReading readHexText(std::wstring_view text, std::size_t limit)
         const std::wstring_view token = text.substr(i, end - i);
         cells.clear();
         const HexTextReading::Problem problem = readToken(token, cells);
-        if (problem != HexTextReading::Problem::none) {
+        if (problem != HexTextReading::Problem::None) {
             reading.problem = problem;
-            reading.badToken = std::wstring(token.substr(0, kLongestBadToken));
+            reading.badToken = std::wstring(token.substr(0, LONGEST_BAD_TOKEN));
             reading.cells.clear();
             return reading;
         }
@@ -107,7 +107,7 @@ std::wstring hexCopyText(const ByteStore& store, const std::vector<CellBlock>& b
     for (std::size_t n = 0; n < cells.size(); ++n) {
         const std::size_t k = cells[n];
         if (n > 0)
-            text += k / CellBlock::kRowStride == cells[n - 1] / CellBlock::kRowStride ? L' ' : L'\n';
+            text += k / CellBlock::ROW_STRIDE == cells[n - 1] / CellBlock::ROW_STRIDE ? L' ' : L'\n';
         text += store.isHexEmpty(k) ? std::wstring(L"??") : byteText(store.getByte(k));
     }
     return text;

@@ -12,13 +12,13 @@
 #include "store/ByteStore.h"
 
 // "??" in hexadecimal text: any byte in a search, an empty cell in pasted text.
-inline constexpr int kAnyByte = -1;
+inline constexpr int ANY_BYTE = -1;
 
 struct HexTextReading {
-    enum class Problem { none, notHex, oddDigits };
-    std::vector<int> cells;   // bytes 0-255 or kAnyByte, at most the limit asked for
+    enum class Problem { None, NotHex, OddDigits };
+    std::vector<int> cells;   // bytes 0-255 or ANY_BYTE, at most the limit asked for
     std::size_t total = 0;    // cells the whole text holds
-    Problem problem = Problem::none;
+    Problem problem = Problem::None;
     std::wstring badToken;    // the first token that is not hexadecimal bytes
 };
 

@@ -3,7 +3,7 @@
 namespace {
 
 // 0x80 to 0xFF; 0 marks an unassigned code.
-constexpr char16_t kHighHalf[128] = {
+constexpr char16_t HIGH_HALF[128] = {
     0x20AC, 0x0000, 0x201A, 0x0000, 0x201E, 0x2026, 0x2020, 0x2021, 0x0000, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164,
     0x017D, 0x0179, 0x0000, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x0000, 0x2122, 0x0161, 0x203A,
     0x015B, 0x0165, 0x017E, 0x017A, 0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6, 0x00A7, 0x00A8, 0x00A9,
@@ -16,13 +16,13 @@ constexpr char16_t kHighHalf[128] = {
     0x0163, 0x02D9,
 };
 
-constexpr std::uint8_t kUnrepresentable = 0x3F;
+constexpr std::uint8_t UNREPRESENTABLE = 0x3F;
 
 } // namespace
 
 char32_t windows1250ToUnicode(std::uint8_t b)
 {
-    return b < 0x80 ? char32_t(b) : char32_t(kHighHalf[b - 0x80]);
+    return b < 0x80 ? char32_t(b) : char32_t(HIGH_HALF[b - 0x80]);
 }
 
 std::uint8_t unicodeToWindows1250(char32_t c)
@@ -30,8 +30,8 @@ std::uint8_t unicodeToWindows1250(char32_t c)
     if (c < 0x80)
         return std::uint8_t(c);
     for (int i = 0; i < 128; ++i) {
-        if (kHighHalf[i] != 0 && char32_t(kHighHalf[i]) == c)
+        if (HIGH_HALF[i] != 0 && char32_t(HIGH_HALF[i]) == c)
             return std::uint8_t(0x80 + i);
     }
-    return kUnrepresentable;
+    return UNREPRESENTABLE;
 }

@@ -40,7 +40,7 @@ std::string systemReasonText(int error, ReasonFor subject)
     for (const SystemReason& row : SYSTEM_REASONS) {
         if (row.error != error)
             continue;
-        const Text words = subject == ReasonFor::device ? row.device : row.file;
+        const Text words = subject == ReasonFor::Device ? row.device : row.file;
         if (!words.empty())
             return toStdString(words);
     }

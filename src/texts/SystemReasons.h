@@ -5,7 +5,7 @@
 
 #include <string>
 
-enum class ReasonFor { device, file };
+enum class ReasonFor { Device, File };
 
 // The common reasons in Polish; any other in the system's own words.
 std::string systemReasonText(int error, ReasonFor subject);

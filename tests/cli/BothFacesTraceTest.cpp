@@ -26,12 +26,12 @@ std::string caseName(const testing::TestParamInfo<FaceCase>& info)
     return name;
 }
 
-constexpr std::uint32_t kBytes = 32;
+constexpr std::uint32_t BYTES = 32;
 
 class BothFaces : public testing::TestWithParam<FaceCase> {
 protected:
     // The window's path: the crystal chosen, then connect, then the operation
-    // on a range of kBytes from where the connect left the start.
+    // on a range of BYTES from where the connect left the start.
     struct WindowPath {
         TargetRig rig;
         std::vector<std::string> exchange;
@@ -39,7 +39,7 @@ protected:
 
         WindowPath(const FaceCase& c, const std::function<void(TargetRig&)>& operation) : rig(c.model, c.boardMHz)
         {
-            rig.fillEeprom(kBytes, [](std::uint32_t k) { return k * 3 + 5; }); // as the CliPath's board
+            rig.fillEeprom(BYTES, [](std::uint32_t k) { return k * 3 + 5; }); // as the CliPath's board
             rig.window.crystal = c.item;
             selectCrystal(rig.session);
             const auto mark = rig.mark();
@@ -59,7 +59,7 @@ protected:
 
         CliPath(const FaceCase& c, const std::vector<std::string>& command) : bench(c.model, c.boardMHz)
         {
-            for (std::uint32_t k = 0; k < kBytes; ++k)
+            for (std::uint32_t k = 0; k < BYTES; ++k)
                 bench.board->eeprom()[k] = std::uint8_t(k * 3 + 5);
             std::vector<std::string> arguments = {"-p", "COM1", "-m", c.model, "--crystal", c.crystal};
             arguments.insert(arguments.end(), command.begin(), command.end());
@@ -85,27 +85,27 @@ TEST_P(BothFaces, ConnectAndReadGoOnTheWireAsInTheWindow)
 {
     const FaceCase c = GetParam();
     const WindowPath window(c, [](TargetRig& rig) {
-        rig.buffer.count = kBytes;
+        rig.buffer.count = BYTES;
         readEeprom(rig.session);
     });
     TempFolder files;
-    const CliPath cli(c, {"-n", std::to_string(kBytes), "read", "-o", files.path("read.bin")});
+    const CliPath cli(c, {"-n", std::to_string(BYTES), "read", "-o", files.path("read.bin")});
     expectSameWire(cli, window);
-    EXPECT_EQ(files.read("read.bin"), Bytes(cli.bench.board->eeprom().begin(), cli.bench.board->eeprom().begin() + kBytes));
+    EXPECT_EQ(files.read("read.bin"), Bytes(cli.bench.board->eeprom().begin(), cli.bench.board->eeprom().begin() + BYTES));
 }
 
 TEST_P(BothFaces, ConnectAndWriteGoOnTheWireAsInTheWindow)
 {
     const FaceCase c = GetParam();
-    const Bytes image = patternBytes(kBytes);
+    const Bytes image = patternBytes(BYTES);
     const WindowPath window(c, [&image](TargetRig& rig) {
-        rig.fillBuffer(kBytes, [&image](std::uint32_t k) { return image[k]; });
+        rig.fillBuffer(BYTES, [&image](std::uint32_t k) { return image[k]; });
         writeEeprom(rig.session);
     });
     TempFolder files;
     const CliPath cli(c, {"write", files.write("image.bin", image)});
     expectSameWire(cli, window);
-    EXPECT_EQ(Bytes(cli.bench.board->eeprom().begin(), cli.bench.board->eeprom().begin() + kBytes), image);
+    EXPECT_EQ(Bytes(cli.bench.board->eeprom().begin(), cli.bench.board->eeprom().begin() + BYTES), image);
 }
 
 INSTANTIATE_TEST_SUITE_P(Boards, BothFaces,

@@ -226,7 +226,7 @@ TEST(CliCommands, RecordFilesNameTheirAddressesAndTheirGapsKeepTheEepromsBytes)
     const CliRun read = bench.run(withModel("HC12B", {"-q", "-n", "16", "read", "-o", files.path("back.s19")}));
     EXPECT_EQ(read.status, 0) << read.err;
     const MemoryImageLoad back = loadMemoryImage(files.path("back.s19"));
-    EXPECT_EQ(back.format, ImageFormat::sRecord);
+    EXPECT_EQ(back.format, ImageFormat::SRecord);
     EXPECT_EQ(back.image.startAddress, 0x0D00u);
     EXPECT_EQ(back.image.bytes, expected);
 }

@@ -15,8 +15,8 @@
 namespace {
 
 // Bytes 01 02 03 at 0803 and 06 at 0820, with the S0 text "hdr".
-const char* const kSRecordsWithGaps = "S0060000686472BB\nS1060803010203E8\nS104082006CD\nS9030000FC\n";
-const char* const kIntelHexWithGaps = ":03080300010203EC\n:0108200006D1\n:00000001FF\n";
+const char* const S_RECORDS_WITH_GAPS = "S0060000686472BB\nS1060803010203E8\nS104082006CD\nS9030000FC\n";
+const char* const INTEL_HEX_WITH_GAPS = ":03080300010203EC\n:0108200006D1\n:00000001FF\n";
 
 void writeText(const std::string& path, const std::string& text) { writeFile(path, Bytes(text.begin(), text.end())); }
 
@@ -55,9 +55,9 @@ TEST_F(AddressedFileTest, TheDialogsOfferBothFormatsAfterTheirFirstFilter)
                                        uiText(texts::FILTER_INTEL_HEX));
     EXPECT_EQ(save->GetFilterIndex(), 0) << "raw binary stays the default";
     EXPECT_TRUE(save->HasFlag(wxFD_OVERWRITE_PROMPT));
-    EXPECT_EQ(saveFilterFormat(0), ImageFormat::raw);
-    EXPECT_EQ(saveFilterFormat(1), ImageFormat::sRecord);
-    EXPECT_EQ(saveFilterFormat(2), ImageFormat::intelHex);
+    EXPECT_EQ(saveFilterFormat(0), ImageFormat::Raw);
+    EXPECT_EQ(saveFilterFormat(1), ImageFormat::SRecord);
+    EXPECT_EQ(saveFilterFormat(2), ImageFormat::IntelHex);
 }
 
 TEST_F(AddressedFileTest, AFileWithGapsLandsAtItsAddressesWithEmptyCellsBetween)
@@ -65,7 +65,7 @@ TEST_F(AddressedFileTest, AFileWithGapsLandsAtItsAddressesWithEmptyCellsBetween)
     const struct {
         const char* name;
         const char* text;
-    } files[] = {{"image.s19", kSRecordsWithGaps}, {"image.hex", kIntelHexWithGaps}};
+    } files[] = {{"image.s19", S_RECORDS_WITH_GAPS}, {"image.hex", INTEL_HEX_WITH_GAPS}};
     for (const auto& f : files) {
         SCOPED_TRACE(f.name);
         writeText(folder.at(f.name), f.text);
@@ -117,7 +117,7 @@ TEST_F(AddressedFileTest, ABrokenFileNamesItsLineAndLeavesTheBuffer)
 
 TEST_F(AddressedFileTest, TheNameOrElseTheFilterChoosesTheSavedFormat)
 {
-    writeText(folder.at("in.s19"), kSRecordsWithGaps);
+    writeText(folder.at("in.s19"), S_RECORDS_WITH_GAPS);
     loadFile(frame, folder.at("in.s19"));
     frame.bufferBook->currentBuffer->setByte(0x10, 0x7E); // an edit between the two runs
 
@@ -126,9 +126,9 @@ TEST_F(AddressedFileTest, TheNameOrElseTheFilterChoosesTheSavedFormat)
         ImageFormat filter;
         ImageFormat saved;
     } cases[] = {
-        {"out", ImageFormat::sRecord, ImageFormat::sRecord},   {"out", ImageFormat::intelHex, ImageFormat::intelHex},
-        {"out", ImageFormat::raw, ImageFormat::raw},           {"out.S19", ImageFormat::raw, ImageFormat::sRecord},
-        {"out.ihx", ImageFormat::sRecord, ImageFormat::intelHex}, {"out.bin", ImageFormat::intelHex, ImageFormat::raw},
+        {"out", ImageFormat::SRecord, ImageFormat::SRecord},   {"out", ImageFormat::IntelHex, ImageFormat::IntelHex},
+        {"out", ImageFormat::Raw, ImageFormat::Raw},           {"out.S19", ImageFormat::Raw, ImageFormat::SRecord},
+        {"out.ihx", ImageFormat::SRecord, ImageFormat::IntelHex}, {"out.bin", ImageFormat::IntelHex, ImageFormat::Raw},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " with filter " + std::to_string(int(c.filter)));
@@ -140,14 +140,14 @@ TEST_F(AddressedFileTest, TheNameOrElseTheFilterChoosesTheSavedFormat)
         const std::string text = textOf(path);
         const AddressBytes expected = {{0x0803, 1}, {0x0804, 2}, {0x0805, 3}, {0x0810, 0x7E}, {0x0820, 6}};
         switch (c.saved) {
-        case ImageFormat::sRecord:
+        case ImageFormat::SRecord:
             EXPECT_TRUE(givenBytes(readSRecords(text).image) == expected);
             EXPECT_EQ(readSRecords(text).image.header, "hdr") << "the loaded file's S0 text goes back";
             break;
-        case ImageFormat::intelHex:
+        case ImageFormat::IntelHex:
             EXPECT_TRUE(givenBytes(readIntelHex(text).image) == expected);
             break;
-        case ImageFormat::raw:
+        case ImageFormat::Raw:
             EXPECT_TRUE(readFile(path) == (Bytes{0, 0, 0, 1, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x7E, 0, 0, 0, 0, 0,
                                                  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 6}));
             break;

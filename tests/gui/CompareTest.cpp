@@ -51,7 +51,7 @@ protected:
     BufferGrid* b = nullptr;
 };
 
-const wxString kResultName = "\"Buf0\" i \"Buf1\"";
+const wxString RESULT_NAME = "\"Buf0\" i \"Buf1\"";
 
 } // namespace
 
@@ -79,7 +79,7 @@ TEST_F(CompareTest, OnlyTheRowsBothHaveAreComparedIntoAPageLikeTheSecond)
     b->setByte(31, std::uint8_t(bytes[31] ^ 1));
 
     compareWith(1, utf8("Razem:  1  różnica."));
-    EXPECT_EQ(pageLabels(book), (Labels{"Buf0", "Buf1", kResultName}));
+    EXPECT_EQ(pageLabels(book), (Labels{"Buf0", "Buf1", RESULT_NAME}));
     EXPECT_EQ(book.GetSelection(), 2);
     const BufferGrid& result = *book.currentBuffer;
     EXPECT_EQ(result.byteCount, 80u);
@@ -93,7 +93,7 @@ TEST_F(CompareTest, OnlyTheRowsBothHaveAreComparedIntoAPageLikeTheSecond)
         }
     }
     EXPECT_EQ(status(1), utf8("Razem:  1  różnica."));
-    EXPECT_EQ(comboEntries(*frame.compareCombo), (Labels{"Buf0", "Buf1", kResultName}));
+    EXPECT_EQ(comboEntries(*frame.compareCombo), (Labels{"Buf0", "Buf1", RESULT_NAME}));
     // Neither buffer changed.
     EXPECT_EQ(a->byteCount, 32u);
     EXPECT_EQ(b->byteCount, 80u);
@@ -155,19 +155,19 @@ TEST_F(CompareTest, TheSummaryTakesTheWordForItsNumber)
         boxes.expect(wxID_OK, utf8(c.summary));
         chooseComboItem(fresh.compareCombo, 1);
         EXPECT_EQ(fresh.GetStatusBar()->GetStatusText(1), utf8(c.summary));
-        EXPECT_EQ(pages.GetPageText(2), kResultName);
+        EXPECT_EQ(pages.GetPageText(2), RESULT_NAME);
     }
 }
 
 TEST_F(CompareTest, WithEightPagesOpenOnlyThePageChanges)
 {
     a = book.createGrid(16);
-    for (int i = 1; i < BufferBook::kMaxPages; ++i)
+    for (int i = 1; i < BufferBook::MAX_PAGES; ++i)
         sendMenu(frame, ID_NEW_BUFFER);
     showPage(0);
     frame.GetStatusBar()->SetStatusText("earlier", 1);
     compareWith(3, uiText(texts::TABS_LIMIT), texts::CAPTION_WARNING);
-    EXPECT_EQ(book.GetPageCount(), std::size_t(BufferBook::kMaxPages));
+    EXPECT_EQ(book.GetPageCount(), std::size_t(BufferBook::MAX_PAGES));
     EXPECT_EQ(book.GetSelection(), 3);
     EXPECT_EQ(book.currentBuffer, book.grid(3));
     EXPECT_EQ(status(1), "earlier");
@@ -195,7 +195,7 @@ TEST_F(CompareTest, EveryEntryChosenInTheListCompares)
         boxes.expect(wxID_OK, utf8("Razem:  1  różnica."));
         ComboPopup(*frame.compareCombo).choose(1);
     }
-    EXPECT_EQ(pageLabels(book), (Labels{"Buf0", "Buf1", kResultName}));
+    EXPECT_EQ(pageLabels(book), (Labels{"Buf0", "Buf1", RESULT_NAME}));
     ASSERT_EQ(frame.compareCombo->GetSelection(), 2);
 
     // The result page is shown and the list shows its entry: choosing that
@@ -205,5 +205,5 @@ TEST_F(CompareTest, EveryEntryChosenInTheListCompares)
         boxes.expect(wxID_OK, texts::COMPARE_IDENTICAL);
         ComboPopup(*frame.compareCombo).choose(2);
     }
-    EXPECT_EQ(pageLabels(book), (Labels{"Buf0", "Buf1", kResultName}));
+    EXPECT_EQ(pageLabels(book), (Labels{"Buf0", "Buf1", RESULT_NAME}));
 }

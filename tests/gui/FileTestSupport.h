@@ -30,7 +30,7 @@ public:
 
     wxString openPath;
     wxString savePath;
-    ImageFormat saveFilter = ImageFormat::raw;
+    ImageFormat saveFilter = ImageFormat::Raw;
     int opens = 0;
     int saves = 0;
 };
@@ -111,7 +111,7 @@ inline void loadFile(MainFrame& frame, const std::string& path)
     sendMenu(frame, ID_LOAD_FILE);
 }
 
-inline void saveFile(MainFrame& frame, const std::string& path, ImageFormat filter = ImageFormat::raw)
+inline void saveFile(MainFrame& frame, const std::string& path, ImageFormat filter = ImageFormat::Raw)
 {
     PathChooser chooser;
     chooser.savePath = wxString::FromUTF8(path);

@@ -20,12 +20,12 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-constexpr long kAnyIcon = wxICON_ERROR | wxICON_WARNING | wxICON_INFORMATION | wxICON_QUESTION;
+constexpr long ANY_ICON = wxICON_ERROR | wxICON_WARNING | wxICON_INFORMATION | wxICON_QUESTION;
 
 void expectBox(const ScriptedBoxes::Box& box, const char* caption, long icon)
 {
     EXPECT_EQ(box.caption, pl(caption)) << box.message;
-    EXPECT_EQ(box.style & kAnyIcon, icon) << box.message;
+    EXPECT_EQ(box.style & ANY_ICON, icon) << box.message;
     EXPECT_TRUE(box.style & wxOK) << box.message;
     EXPECT_FALSE(box.style & (wxYES_NO | wxCANCEL)) << box.message;
 }

@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr std::uint64_t kLongestAllowedUs = 300'000;
+constexpr std::uint64_t LONGEST_ALLOWED_US = 300'000;
 
 // The longest time, on the clock, that one operation leaves the window
 // without a turn: from its start to the first, between turns, and from the
@@ -77,7 +77,7 @@ TEST_P(WindowTurns, ConnectReadAndWriteNeverLeaveTheWindowWithoutATurnForLong)
         clickButton(frame.connectButton);
     });
     ASSERT_EQ(statusText(frame, 3), "Połączony.");
-    EXPECT_LE(connect, kLongestAllowedUs) << "connect";
+    EXPECT_LE(connect, LONGEST_ALLOWED_US) << "connect";
 
     frame.countField->SetValue("2048");
     const std::uint64_t read = turns.longestGapUs([&] {
@@ -85,7 +85,7 @@ TEST_P(WindowTurns, ConnectReadAndWriteNeverLeaveTheWindowWithoutATurnForLong)
         clickButton(frame.readButton);
     });
     EXPECT_EQ(frame.countField->GetValue(), "2048");
-    EXPECT_LE(read, kLongestAllowedUs) << "read";
+    EXPECT_LE(read, LONGEST_ALLOWED_US) << "read";
 
     frame.countField->SetValue("256");
     const std::vector<std::uint8_t> bytes = randomBytes(256, 16);
@@ -96,7 +96,7 @@ TEST_P(WindowTurns, ConnectReadAndWriteNeverLeaveTheWindowWithoutATurnForLong)
         clickButton(frame.writeButton);
     });
     EXPECT_EQ(eepromBytes(*board, 256), bytes);
-    EXPECT_LE(write, kLongestAllowedUs) << "write";
+    EXPECT_LE(write, LONGEST_ALLOWED_US) << "write";
 
     std::printf("longest without a turn (ms): connect %.1f, read %.1f, write %.1f\n", connect / 1000.0,
                 read / 1000.0, write / 1000.0);
@@ -114,14 +114,14 @@ TEST(WindowTurns, ALargeGridIsBuiltInStepsWithTurnsBetweenAndComesOutWhole)
     BufferBook& book = *frame.bufferBook;
     int turns = 0;
     book.betweenSteps = [&turns] { ++turns; };
-    const std::uint32_t bytes = 3u * BufferBook::kRowsPerStep * 16u + 5u;
+    const std::uint32_t bytes = 3u * BufferBook::ROWS_PER_STEP * 16u + 5u;
     BufferGrid* grid = book.createGrid(bytes);
     book.betweenSteps = nullptr;
 
     EXPECT_EQ(turns, 3);
-    EXPECT_EQ(grid->GetNumberRows(), 3 * BufferBook::kRowsPerStep + 1);
+    EXPECT_EQ(grid->GetNumberRows(), 3 * BufferBook::ROWS_PER_STEP + 1);
     EXPECT_EQ(grid->capacity(), std::size_t(grid->GetNumberRows()) * 16u);
     EXPECT_EQ(grid->byteCount, bytes);
-    for (const std::size_t k : {std::size_t(0), std::size_t(BufferBook::kRowsPerStep) * 16u, grid->capacity() - 1})
+    for (const std::size_t k : {std::size_t(0), std::size_t(BufferBook::ROWS_PER_STEP) * 16u, grid->capacity() - 1})
         EXPECT_TRUE(grid->isHexCellEmpty(k)) << k;
 }

@@ -25,8 +25,8 @@ TEST(ByteSearch, FindsPatternsWithWildcardsGoingRoundOnce)
     ByteStore store = countingStore();
     store.setByte(40, 0x0E); // a second place for 0E 0F
     store.setByte(41, 0x0F);
-    const auto forward = SearchDirection::forward;
-    const auto backward = SearchDirection::backward;
+    const auto forward = SearchDirection::Forward;
+    const auto backward = SearchDirection::Backward;
     struct Case {
         const wchar_t* pattern;
         std::size_t start;
@@ -55,13 +55,13 @@ TEST(ByteSearch, FindsPatternsWithWildcardsGoingRoundOnce)
 TEST(ByteSearch, EmptyCellsMatchOnlyWildcardsAndNothingLongerThanTheBufferIsFound)
 {
     ByteStore store = countingStore();
-    EXPECT_FALSE(findPattern(store, hex(L"37 00"), 0, SearchDirection::forward)) << "cell 56 is empty";
-    const auto hit = findPattern(store, hex(L"37 ??"), 0, SearchDirection::forward);
+    EXPECT_FALSE(findPattern(store, hex(L"37 00"), 0, SearchDirection::Forward)) << "cell 56 is empty";
+    const auto hit = findPattern(store, hex(L"37 ??"), 0, SearchDirection::Forward);
     ASSERT_TRUE(hit);
     EXPECT_EQ(hit->index, 55u);
-    EXPECT_FALSE(findPattern(store, std::vector<int>(65, kAnyByte), 0, SearchDirection::forward));
-    EXPECT_FALSE(findPattern(store, hex(L"3F"), 0, SearchDirection::forward));
-    EXPECT_FALSE(findPattern(ByteStore(0), hex(L"00"), 0, SearchDirection::forward));
+    EXPECT_FALSE(findPattern(store, std::vector<int>(65, ANY_BYTE), 0, SearchDirection::Forward));
+    EXPECT_FALSE(findPattern(store, hex(L"3F"), 0, SearchDirection::Forward));
+    EXPECT_FALSE(findPattern(ByteStore(0), hex(L"00"), 0, SearchDirection::Forward));
 }
 
 TEST(ByteSearch, PatternsThatCannotBeSearchedSayWhy)
@@ -73,12 +73,12 @@ TEST(ByteSearch, PatternsThatCannotBeSearchedSayWhy)
         const wchar_t* detail;
     };
     const Case cases[] = {
-        {L"ABC", true, SearchPattern::Problem::oddDigits, L"ABC"},
-        {L"12 ?? xy", true, SearchPattern::Problem::notHex, L"xy"},
-        {L"?? ??", true, SearchPattern::Problem::onlyWildcards, L""},
-        {L"  ", true, SearchPattern::Problem::empty, L""},
-        {L"", false, SearchPattern::Problem::empty, L""},
-        {L"ok ж", false, SearchPattern::Problem::foreignCharacter, L"ж"},
+        {L"ABC", true, SearchPattern::Problem::OddDigits, L"ABC"},
+        {L"12 ?? xy", true, SearchPattern::Problem::NotHex, L"xy"},
+        {L"?? ??", true, SearchPattern::Problem::OnlyWildcards, L""},
+        {L"  ", true, SearchPattern::Problem::Empty, L""},
+        {L"", false, SearchPattern::Problem::Empty, L""},
+        {L"ok ж", false, SearchPattern::Problem::ForeignCharacter, L"ж"},
     };
     for (const Case& c : cases) {
         const SearchPattern pattern = c.hexHalf ? readHexPattern(c.text) : readTextPattern(c.text);
@@ -99,9 +99,9 @@ TEST(ByteSearch, FindsTheNextRedCellEitherWay)
         bool wrapped;
     };
     const Case cases[] = {
-        {0, SearchDirection::forward, 10, false},  {11, SearchDirection::forward, 50, false},
-        {51, SearchDirection::forward, 10, true},  {49, SearchDirection::backward, 10, false},
-        {9, SearchDirection::backward, 50, true},
+        {0, SearchDirection::Forward, 10, false},  {11, SearchDirection::Forward, 50, false},
+        {51, SearchDirection::Forward, 10, true},  {49, SearchDirection::Backward, 10, false},
+        {9, SearchDirection::Backward, 50, true},
     };
     for (const Case& c : cases) {
         const auto hit = findRedCell(store, c.start, c.direction);
@@ -109,5 +109,5 @@ TEST(ByteSearch, FindsTheNextRedCellEitherWay)
         EXPECT_EQ(hit->index, c.index) << c.start;
         EXPECT_EQ(hit->wrapped, c.wrapped) << c.start;
     }
-    EXPECT_FALSE(findRedCell(ByteStore(64), 0, SearchDirection::forward));
+    EXPECT_FALSE(findRedCell(ByteStore(64), 0, SearchDirection::Forward));
 }

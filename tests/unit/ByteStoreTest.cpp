@@ -110,12 +110,12 @@ TEST(ByteStore, GrowingKeepsTheBytesAndAddsEmptyCells)
 
 TEST(ByteStore, AMegabyteCostsTwoMegabytes)
 {
-    constexpr std::size_t kMiB = 1 << 20;
-    ByteStore store(kMiB);
-    for (std::size_t k = 0; k < kMiB; ++k)
+    constexpr std::size_t MIB = 1 << 20;
+    ByteStore store(MIB);
+    for (std::size_t k = 0; k < MIB; ++k)
         store.setByte(k, std::uint8_t(k));
     store.editHexCell(10, L"1ff");
     store.editCharCell(11, L"");
-    EXPECT_LE(store.memoryBytes(), 2 * kMiB + 4096);
-    EXPECT_EQ(store.hexText(kMiB - 1), L"FF");
+    EXPECT_LE(store.memoryBytes(), 2 * MIB + 4096);
+    EXPECT_EQ(store.hexText(MIB - 1), L"FF");
 }

@@ -19,7 +19,7 @@ TEST(CrystalTable, EveryCrystalGetsTheClocksItsChipsNeed)
         // HC912D: EEDIV counts the crystal's cycles in 35 µs.
         EXPECT_EQ((crystal.eedivHigh << 8) | crystal.eedivLow, crystal.mhz * 35) << crystal.mhz;
         // MC9S12: ECLKDIV bit 6 prescales by 8, bits 5..0 divide by n + 1, and
-        // the EEPROM clock must come to 150 to 200 kHz.
+        // the EEPROM clock must come to 150 to 200 HZ.
         const int prescaler = (crystal.eclkdiv & 0x40) ? 8 : 1;
         const double eepromKHz = crystal.mhz * 1000.0 / prescaler / ((crystal.eclkdiv & 0x3F) + 1);
         EXPECT_GE(eepromKHz, 150.0) << crystal.mhz;

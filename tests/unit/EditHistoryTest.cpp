@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr std::size_t kMiB = 1024 * 1024;
+constexpr std::size_t MIB = 1024 * 1024;
 
 // Every cell's texts and mark, for comparing whole stores.
 std::vector<std::wstring> cellStates(const ByteStore& store)
@@ -44,7 +44,7 @@ TEST(RunLength, PacksAndUnpacksEveryKindOfRun)
     inputs.push_back(mixed);
     for (const auto& input : inputs)
         EXPECT_EQ(unpackRuns(packRuns(input), input.size()), input) << input.size();
-    EXPECT_LT(packRuns(std::vector<std::uint8_t>(kMiB, 0)).size(), kMiB / 50);
+    EXPECT_LT(packRuns(std::vector<std::uint8_t>(MIB, 0)).size(), MIB / 50);
     EXPECT_LE(packRuns(noise).size(), noise.size() + noise.size() / 100 + 1);
 }
 
@@ -169,21 +169,21 @@ TEST(EditHistory, KnowsWhetherTheContentDiffersFromTheUnchangedOne)
 TEST(EditHistory, MemoryStaysBounded)
 {
     // Ten fills of a 1 MiB block over an image without runs.
-    ByteStore store(kMiB);
-    BufferFacts facts{kMiB, 0, ""};
+    ByteStore store(MIB);
+    BufferFacts facts{MIB, 0, ""};
     std::mt19937 random(1);
-    for (std::size_t k = 0; k < kMiB; ++k)
+    for (std::size_t k = 0; k < MIB; ++k)
         store.setByte(k, std::uint8_t(random()));
     EditHistory history;
-    const CellBlock block{0, 16, kMiB / 16};
+    const CellBlock block{0, 16, MIB / 16};
     for (int i = 0; i < 10; ++i) {
         history.recordCells(store, {block});
         fill(store, block, std::uint8_t(i));
     }
-    EXPECT_LT(history.memoryBytes(), 2 * kMiB);
+    EXPECT_LT(history.memoryBytes(), 2 * MIB);
     for (int i = 0; i < 10; ++i)
         ASSERT_TRUE(history.undo(store, facts));
-    EXPECT_LT(history.memoryBytes(), 2 * kMiB);
+    EXPECT_LT(history.memoryBytes(), 2 * MIB);
 
     // Whole contents without runs: the oldest go once the budget is spent.
     EditHistory loads;
@@ -191,19 +191,19 @@ TEST(EditHistory, MemoryStaysBounded)
         loads.recordReplacement(store, facts);
         store.setByte(std::size_t(i), 0);
     }
-    EXPECT_LE(loads.memoryBytes(), EditHistory::kMaxBytes + 2 * kMiB);
+    EXPECT_LE(loads.memoryBytes(), EditHistory::MAX_BYTES + 2 * MIB);
     int undone = 0;
     while (loads.undo(store, facts))
         ++undone;
     EXPECT_GT(undone, 0);
     EXPECT_LT(undone, 40);
 
-    // Small edits: at most kMaxSteps of them.
+    // Small edits: at most MAX_STEPS of them.
     EditHistory edits;
-    for (std::size_t i = 0; i < EditHistory::kMaxSteps + 50; ++i)
+    for (std::size_t i = 0; i < EditHistory::MAX_STEPS + 50; ++i)
         edits.recordCells(store, {CellBlock::run(i, 1)});
     std::size_t steps = 0;
     while (edits.undo(store, facts))
         ++steps;
-    EXPECT_EQ(steps, EditHistory::kMaxSteps);
+    EXPECT_EQ(steps, EditHistory::MAX_STEPS);
 }

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int A = kAnyByte;
+constexpr int A = ANY_BYTE;
 
 } // namespace
 
@@ -28,7 +28,7 @@ TEST(HexText, ReadsTheUsualWaysOfWritingBytes)
     };
     for (const Case& c : cases) {
         const HexTextReading reading = readHexText(c.text, 100);
-        EXPECT_EQ(reading.problem, HexTextReading::Problem::none) << testing::PrintToString(std::wstring(c.text));
+        EXPECT_EQ(reading.problem, HexTextReading::Problem::None) << testing::PrintToString(std::wstring(c.text));
         EXPECT_EQ(reading.cells, c.cells) << testing::PrintToString(std::wstring(c.text));
         EXPECT_EQ(reading.total, c.cells.size());
     }
@@ -42,12 +42,12 @@ TEST(HexText, RefusesTextThatIsNotBytes)
         const wchar_t* token;
     };
     const Case cases[] = {
-        {L"41 ABC 42", HexTextReading::Problem::oddDigits, L"ABC"},
-        {L"41 0xG1", HexTextReading::Problem::notHex, L"0xG1"},
-        {L"4? 41", HexTextReading::Problem::notHex, L"4?"},
-        {L"Hello", HexTextReading::Problem::notHex, L"Hello"},
-        {L"41 \x01\x02\x03", HexTextReading::Problem::notHex, L"\x01\x02\x03"},
-        {L"0x", HexTextReading::Problem::notHex, L"0x"},
+        {L"41 ABC 42", HexTextReading::Problem::OddDigits, L"ABC"},
+        {L"41 0xG1", HexTextReading::Problem::NotHex, L"0xG1"},
+        {L"4? 41", HexTextReading::Problem::NotHex, L"4?"},
+        {L"Hello", HexTextReading::Problem::NotHex, L"Hello"},
+        {L"41 \x01\x02\x03", HexTextReading::Problem::NotHex, L"\x01\x02\x03"},
+        {L"0x", HexTextReading::Problem::NotHex, L"0x"},
     };
     for (const Case& c : cases) {
         const HexTextReading reading = readHexText(c.text, 100);
@@ -66,7 +66,7 @@ TEST(HexText, KeepsNoMoreThanTheLimitButChecksEverything)
     EXPECT_EQ(reading.cells.size(), 10u);
     EXPECT_EQ(reading.total, 1000u);
     reading = readHexText(text + L"zz", 10);
-    EXPECT_EQ(reading.problem, HexTextReading::Problem::notHex) << "junk past the limit still counts";
+    EXPECT_EQ(reading.problem, HexTextReading::Problem::NotHex) << "junk past the limit still counts";
 }
 
 TEST(HexText, ReadsPlainTextInTheCharacterViewsSet)

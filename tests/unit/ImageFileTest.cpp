@@ -101,9 +101,9 @@ TEST_F(ImageFileTest, LoadRefusesWhatIsNoImageFile)
         const char* name;
         ImageFileFailure failure;
     } cases[] = {
-        {"missing.bin", ImageFileFailure::cannotOpen},
-        {"folder", ImageFileFailure::notRegularFile},
-        {"pipe", ImageFileFailure::notRegularFile}, // and opening it does not wait for a writer
+        {"missing.bin", ImageFileFailure::CannotOpen},
+        {"folder", ImageFileFailure::NotRegularFile},
+        {"pipe", ImageFileFailure::NotRegularFile}, // and opening it does not wait for a writer
     };
     for (const auto& c : cases) {
         const ImageLoad load = loadImageFile(at(c.name));
@@ -111,7 +111,7 @@ TEST_F(ImageFileTest, LoadRefusesWhatIsNoImageFile)
         EXPECT_FALSE(load.reason.empty()) << c.name;
         EXPECT_TRUE(load.bytes.empty()) << c.name;
     }
-    EXPECT_EQ(loadImageFile("/dev/zero").failure, ImageFileFailure::notRegularFile);
+    EXPECT_EQ(loadImageFile("/dev/zero").failure, ImageFileFailure::NotRegularFile);
 }
 
 TEST_F(ImageFileTest, TenMillionBytesAreRefusedBeforeAnyIsRead)
@@ -119,7 +119,7 @@ TEST_F(ImageFileTest, TenMillionBytesAreRefusedBeforeAnyIsRead)
     makeSparseFile(at("huge.bin"), 10'000'000);
     bool readStarted = false;
     const ImageLoad load = loadImageFile(at("huge.bin"), [&](int) { readStarted = true; });
-    EXPECT_EQ(load.failure, ImageFileFailure::tooLarge);
+    EXPECT_EQ(load.failure, ImageFileFailure::TooLarge);
     EXPECT_EQ(load.fileSize, 10'000'000u);
     EXPECT_FALSE(readStarted);
     EXPECT_TRUE(load.bytes.empty());
@@ -136,7 +136,7 @@ TEST_F(ImageFileTest, AFileThatShrinksWhileItIsReadLoadsNothing)
     const fs::path path = at("shrinking.bin");
     // Another program cuts the file after its size was taken.
     const ImageLoad load = loadImageFile(path, [&](int) { ASSERT_EQ(::truncate(path.c_str(), 40), 0); });
-    EXPECT_EQ(load.failure, ImageFileFailure::readFailed);
+    EXPECT_EQ(load.failure, ImageFileFailure::ReadFailed);
     EXPECT_EQ(load.fileSize, 100u);
     EXPECT_TRUE(load.bytes.empty()) << "40 read bytes and 60 zeros must not pass for the file";
 }
@@ -177,16 +177,16 @@ TEST_F(ImageFileTest, SavingThroughALinkReplacesTheFileItNames)
     EXPECT_TRUE(readFile(at("real.bin")) == bytes);
 
     fs::create_symlink("nowhere.bin", at("dangling.bin"));
-    EXPECT_EQ(saveImageFile(at("dangling.bin"), bytes).failure, ImageFileFailure::cannotOpen);
+    EXPECT_EQ(saveImageFile(at("dangling.bin"), bytes).failure, ImageFileFailure::CannotOpen);
     EXPECT_FALSE(fs::exists(at("nowhere.bin")));
 }
 
 TEST_F(ImageFileTest, SaveRefusesFoldersAndMissingFolders)
 {
     fs::create_directory(at("folder"));
-    EXPECT_EQ(saveImageFile(at("folder"), Bytes{1}).failure, ImageFileFailure::notRegularFile);
+    EXPECT_EQ(saveImageFile(at("folder"), Bytes{1}).failure, ImageFileFailure::NotRegularFile);
     const ImageSave save = saveImageFile(at("missing/out.bin"), Bytes{1});
-    EXPECT_EQ(save.failure, ImageFileFailure::cannotCreate);
+    EXPECT_EQ(save.failure, ImageFileFailure::CannotCreate);
     EXPECT_FALSE(save.reason.empty());
     EXPECT_EQ(namesIn(folder_), std::vector<std::string>{"folder"});
 }
@@ -198,11 +198,11 @@ TEST_F(ImageFileTest, WriteProtectionIsRespected)
     const Bytes old = randomBytes(50, 1);
     writeFile(at("locked.bin"), old);
     ASSERT_EQ(::chmod(at("locked.bin").c_str(), 0444), 0);
-    EXPECT_EQ(saveImageFile(at("locked.bin"), Bytes{1, 2, 3}).failure, ImageFileFailure::cannotOpen);
+    EXPECT_EQ(saveImageFile(at("locked.bin"), Bytes{1, 2, 3}).failure, ImageFileFailure::CannotOpen);
     EXPECT_TRUE(readFile(at("locked.bin")) == old);
 
     ASSERT_EQ(::chmod(folder_.c_str(), 0555), 0);
-    EXPECT_EQ(saveImageFile(at("new.bin"), Bytes{1, 2, 3}).failure, ImageFileFailure::cannotCreate);
+    EXPECT_EQ(saveImageFile(at("new.bin"), Bytes{1, 2, 3}).failure, ImageFileFailure::CannotCreate);
     EXPECT_EQ(namesIn(folder_), std::vector<std::string>{"locked.bin"});
 }
 
@@ -224,7 +224,7 @@ TEST_F(ImageFileTest, AFailedWriteLeavesTheOldFileByteForByte)
 
     ::setrlimit(RLIMIT_FSIZE, &previousLimit);
     std::signal(SIGXFSZ, previousHandler);
-    EXPECT_EQ(save.failure, ImageFileFailure::writeFailed);
+    EXPECT_EQ(save.failure, ImageFileFailure::WriteFailed);
     EXPECT_FALSE(save.reason.empty());
     EXPECT_TRUE(readFile(at("image.bin")) == old);
     EXPECT_EQ(namesIn(folder_), std::vector<std::string>{"image.bin"}) << "the temporary file was left";

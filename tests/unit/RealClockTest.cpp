@@ -44,11 +44,11 @@ TEST(RealClock, WaitForInputPollsInSlicesWithTheIdleHookBetween)
     clock.setIdleHook([&] { ++idleCalls; });
     QuietLine line;
 
-    EXPECT_FALSE(clock.waitForInput(line, clock.tick() + 4 * kIdleTurnMs));
+    EXPECT_FALSE(clock.waitForInput(line, clock.tick() + 4 * IDLE_TURN_MS));
     ASSERT_GE(line.pollTimeoutsMs.size(), 4u);
     for (const int sliceMs : line.pollTimeoutsMs) {
         EXPECT_GT(sliceMs, 0);
-        EXPECT_LE(sliceMs, int(kIdleTurnMs));
+        EXPECT_LE(sliceMs, int(IDLE_TURN_MS));
     }
     // A turn before every slice, give or take one at the end: a last sliver of
     // a slice (the deadline counts whole ticks) may come too soon after the
@@ -72,9 +72,9 @@ TEST(RealClock, PauseCallsTheIdleHookOnTheWay)
     int idleCalls = 0;
     clock.setIdleHook([&] { ++idleCalls; });
     const std::uint32_t start = clock.tick();
-    clock.pause(3 * kIdleTurnMs);
-    EXPECT_GE(clock.tick() - start, 3 * kIdleTurnMs);
-    EXPECT_GE(idleCalls, 3); // in slices of kIdleTurnMs at most
+    clock.pause(3 * IDLE_TURN_MS);
+    EXPECT_GE(clock.tick() - start, 3 * IDLE_TURN_MS);
+    EXPECT_GE(idleCalls, 3); // in slices of IDLE_TURN_MS at most
 }
 
 TEST(RealClock, PastDeadlineDoesNotWait)
@@ -86,7 +86,7 @@ TEST(RealClock, PastDeadlineDoesNotWait)
 }
 
 // A read or a write is made of thousands of pauses of 1 to 30 ms: none is long
-// enough to be sliced, yet the window must get its turn every kIdleTurnMs or
+// enough to be sliced, yet the window must get its turn every IDLE_TURN_MS or
 // so, and not at every pause.
 TEST(RealClock, ShortPausesInARowGiveTheIdleHookATurnEveryInterval)
 {
@@ -97,10 +97,10 @@ TEST(RealClock, ShortPausesInARowGiveTheIdleHookATurnEveryInterval)
     for (int i = 0; i < 60; ++i)
         clock.pause(5);
     const std::uint32_t took = clock.tick() - start;
-    EXPECT_GE(turnTicks.size(), std::size_t(took / kIdleTurnMs));
-    EXPECT_LE(turnTicks.size(), std::size_t(took / kIdleTurnMs + 1));
+    EXPECT_GE(turnTicks.size(), std::size_t(took / IDLE_TURN_MS));
+    EXPECT_LE(turnTicks.size(), std::size_t(took / IDLE_TURN_MS + 1));
     for (std::size_t i = 1; i < turnTicks.size(); ++i)
-        EXPECT_GE(turnTicks[i] - turnTicks[i - 1], kIdleTurnMs - 1);
+        EXPECT_GE(turnTicks[i] - turnTicks[i - 1], IDLE_TURN_MS - 1);
 }
 
 } // namespace

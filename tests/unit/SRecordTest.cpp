@@ -8,21 +8,21 @@
 namespace {
 
 // Data at 0803..0805 (S1), 0810..0811 (S2) and 0820 (S3), with a header, a count and a start record.
-const char* const kMixedWidths = "S0060000686472BB\n"
+const char* const MIXED_WIDTHS = "S0060000686472BB\n"
                                  "S1060803010203E8\n"
                                  "S2060008100405D8\n"
                                  "S3060000082006CB\n"
                                  "S5030003F9\n"
                                  "S9030803F1\n";
 
-const AddressBytes kMixedBytes = {{0x0803, 1}, {0x0804, 2}, {0x0805, 3}, {0x0810, 4}, {0x0811, 5}, {0x0820, 6}};
+const AddressBytes MIXED_BYTES = {{0x0803, 1}, {0x0804, 2}, {0x0805, 3}, {0x0810, 4}, {0x0811, 5}, {0x0820, 6}};
 
 } // namespace
 
 TEST(SRecordTest, ReadsEveryWidthAndPlacesEachByteAtItsAddress)
 {
-    const RecordRead read = readSRecords(kMixedWidths);
-    expectPlaced(read, kMixedBytes);
+    const RecordRead read = readSRecords(MIXED_WIDTHS);
+    expectPlaced(read, MIXED_BYTES);
     EXPECT_EQ(read.image.startAddress, 0x0800u);
     EXPECT_FALSE(read.image.filled[0x0806 - 0x800]) << "a gap between records must stay a gap";
     EXPECT_EQ(read.image.header, "hdr");
@@ -43,12 +43,12 @@ TEST(SRecordTest, ReadsTheVariantsToolsWriteAndRecordsThatAgree)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        expectPlaced(readSRecords(c.text), kMixedBytes);
+        expectPlaced(readSRecords(c.text), MIXED_BYTES);
     }
     EXPECT_EQ(readSRecords("S1060803010203E8\n").image.header, "") << "no S0, no header";
 
     // 0804 and 0805 given again, alike, and 0806 new.
-    AddressBytes repeated = kMixedBytes;
+    AddressBytes repeated = MIXED_BYTES;
     repeated[0x0806] = 9;
     expectPlaced(readSRecords("S1060803010203E8\nS1060804020309DF\nS2060008100405D8\nS3060000082006CB\n"), repeated);
 }
@@ -56,22 +56,22 @@ TEST(SRecordTest, ReadsTheVariantsToolsWriteAndRecordsThatAgree)
 TEST(SRecordTest, EachBrokenLineIsRefusedWithItsLine)
 {
     const RefusedFile files[] = {
-        {"bad checksum", "S0060000686472BB\nS1060803010203E9\n", RecordProblem::badChecksum, 2, 0xE9, 0xE8},
-        {"too short", "S1060803010203E8\nS10608030102E8\n", RecordProblem::lineTooShort, 2, 14, 16},
-        {"too short for a length byte", "S1060803010203E8\nS1\n", RecordProblem::lineTooShort, 2, 2, 10},
-        {"too long", "S1060803010203E8\nS1060803010203E8E8\n", RecordProblem::lineTooLong, 2, 18, 16},
-        {"odd digit count", "S1060803010203E8\nS1060803010203E8E\n", RecordProblem::lineTooLong, 2, 17, 16},
-        {"length byte too small for S1", "S10208F5\n", RecordProblem::badLength, 1, 2},
-        {"length byte wrong for S9", "S1060803010203E8\nS904080300F0\n", RecordProblem::badLength, 2, 4},
-        {"count that disagrees", "S1060803010203E8\nS5030002FA\n", RecordProblem::countMismatch, 2, 2, 1},
-        {"S4", "S1060803010203E8\nS4030000FC\n", RecordProblem::unknownType, 2},
-        {"no record", "S1060803010203E8\nhello\n", RecordProblem::notARecord, 2},
+        {"bad checksum", "S0060000686472BB\nS1060803010203E9\n", RecordProblem::BadChecksum, 2, 0xE9, 0xE8},
+        {"too short", "S1060803010203E8\nS10608030102E8\n", RecordProblem::LineTooShort, 2, 14, 16},
+        {"too short for a length byte", "S1060803010203E8\nS1\n", RecordProblem::LineTooShort, 2, 2, 10},
+        {"too long", "S1060803010203E8\nS1060803010203E8E8\n", RecordProblem::LineTooLong, 2, 18, 16},
+        {"odd digit count", "S1060803010203E8\nS1060803010203E8E\n", RecordProblem::LineTooLong, 2, 17, 16},
+        {"length byte too small for S1", "S10208F5\n", RecordProblem::BadLength, 1, 2},
+        {"length byte wrong for S9", "S1060803010203E8\nS904080300F0\n", RecordProblem::BadLength, 2, 4},
+        {"count that disagrees", "S1060803010203E8\nS5030002FA\n", RecordProblem::CountMismatch, 2, 2, 1},
+        {"S4", "S1060803010203E8\nS4030000FC\n", RecordProblem::UnknownType, 2},
+        {"no record", "S1060803010203E8\nhello\n", RecordProblem::NotARecord, 2},
         {"data after the start record", "S1060803010203E8\nS9030803F1\n\nS2060008100405D8\n",
-         RecordProblem::afterEnd, 4},
-        {"no data record", "S0060000686472BB\nS9030000FC\n", RecordProblem::noData, 0},
-        {"an S2 above FFFF", "S1060803010203E8\nS20501000001F8\n", RecordProblem::beyondAddressSpace, 2},
-        {"an S1 that runs past FFFF", "S105FFFF0102F9\n", RecordProblem::beyondAddressSpace, 1},
-        {"records that disagree", "S1060803010203E8\nS2060008100405D8\nS104080507E7\n", RecordProblem::overlap, 3},
+         RecordProblem::AfterEnd, 4},
+        {"no data record", "S0060000686472BB\nS9030000FC\n", RecordProblem::NoData, 0},
+        {"an S2 above FFFF", "S1060803010203E8\nS20501000001F8\n", RecordProblem::BeyondAddressSpace, 2},
+        {"an S1 that runs past FFFF", "S105FFFF0102F9\n", RecordProblem::BeyondAddressSpace, 1},
+        {"records that disagree", "S1060803010203E8\nS2060008100405D8\nS104080507E7\n", RecordProblem::Overlap, 3},
     };
     for (const RefusedFile& file : files)
         expectRefused(readSRecords(file.text), file);
@@ -80,7 +80,7 @@ TEST(SRecordTest, EachBrokenLineIsRefusedWithItsLine)
 TEST(SRecordTest, ProblemsSayWhereAndWhat)
 {
     const RecordError notHex = readSRecords("S1060803010203E8\nS10608030G0203E8\n").error;
-    EXPECT_EQ(notHex.problem, RecordProblem::notHexDigit);
+    EXPECT_EQ(notHex.problem, RecordProblem::NotHexDigit);
     EXPECT_EQ(notHex.line, 2u);
     EXPECT_EQ(notHex.column, 10u);
     EXPECT_EQ(notHex.character, 'G');

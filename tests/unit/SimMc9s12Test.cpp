@@ -97,7 +97,7 @@ TEST(SimMc9s12, WriteCommandsSequenceSucceedsWithASuitableEclkdiv)
 
 TEST(SimMc9s12, AnEepromClockOutOfRangeEndsInAccerr)
 {
-    // 0x15 at 8 MHz gives 364 kHz; 0x4A at 4 MHz gives 45 kHz.
+    // 0x15 at 8 MHz gives 364 HZ; 0x4A at 4 MHz gives 45 HZ.
     struct Case {
         int crystalMHz;
         std::uint8_t eclkdiv;

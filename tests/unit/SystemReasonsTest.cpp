@@ -22,16 +22,16 @@ TEST(SystemReasons, FilesGetTheirOwnWordsAndPortsKeepTheirs)
         {EFBIG, texts::FILE_REASON_TOO_LARGE},
     };
     for (const auto& c : files)
-        EXPECT_EQ(systemReasonText(c.error, ReasonFor::file), toStdString(c.file)) << std::strerror(c.error);
+        EXPECT_EQ(systemReasonText(c.error, ReasonFor::File), toStdString(c.file)) << std::strerror(c.error);
     EXPECT_EQ(portOpenReason(ENOENT), toStdString(texts::PORT_REASON_NO_DEVICE));
     EXPECT_EQ(portOpenReason(EIO), toStdString(texts::PORT_REASON_IO_ERROR));
-    EXPECT_EQ(systemReasonText(ENOSPC, ReasonFor::device), std::strerror(ENOSPC)) << "no words of ours for a device";
+    EXPECT_EQ(systemReasonText(ENOSPC, ReasonFor::Device), std::strerror(ENOSPC)) << "no words of ours for a device";
 }
 
 TEST(SystemReasons, AFileBoxGivesTheReasonOnASecondLineOnlyWhenThereIsOne)
 {
     ImageSave full;
-    full.failure = ImageFileFailure::writeFailed;
+    full.failure = ImageFileFailure::WriteFailed;
     full.error = ENOSPC;
     EXPECT_EQ(withReasonLine(saveFailureText(full), full.error), "Nie moge otworzyc pliku\nBrak miejsca na dysku");
     EXPECT_EQ(withReasonLine("Nie moge otworzyc pliku", 0), "Nie moge otworzyc pliku");

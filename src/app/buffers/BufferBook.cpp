@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr std::uint32_t kNewBufferCount = 512;
+constexpr std::uint32_t NEW_BUFFER_COUNT = 512;
 
 std::uint32_t fieldNumber(const NumberField* field, int base)
 {
@@ -57,9 +57,9 @@ void BufferBook::attachControls(NumberField* start, NumberField* count, NumberFi
 
 wxString BufferBook::newPage(const wxString& baseName)
 {
-    const std::uint32_t count = currentBuffer ? currentBuffer->byteCount : kNewBufferCount;
+    const std::uint32_t count = currentBuffer ? currentBuffer->byteCount : NEW_BUFFER_COUNT;
     const std::uint32_t start = currentBuffer ? currentBuffer->startAddress : 0;
-    if (GetPageCount() >= std::size_t(kMaxPages)) {
+    if (GetPageCount() >= std::size_t(MAX_PAGES)) {
         showMessageBox(uiText(texts::TABS_LIMIT), uiText(texts::CAPTION_WARNING), wxOK | wxICON_WARNING);
         return wxString();
     }
@@ -146,7 +146,7 @@ bool BufferBook::makeCells(std::uint32_t n, ByteStore& cells)
     const std::size_t cellCount = cellsForByteCount(n);
     try {
         cells.reserve(cellCount);
-        cells.grow(std::min(cellCount, std::size_t(kRowsPerStep) * kBytesPerRow));
+        cells.grow(std::min(cellCount, std::size_t(ROWS_PER_STEP) * BYTES_PER_ROW));
         return true;
     } catch (const std::bad_alloc&) {
         tellBufferCannotGrow();
@@ -163,7 +163,7 @@ BufferGrid* BufferBook::placeGrid(int sel, std::uint32_t n, ByteStore cells)
     // Millions of cells take long to set up: the grid starts with a part of
     // them and grows to the rest in steps, the window taking its turns between.
     slot = new BufferGrid(GetPage(std::size_t(sel)), area, *this, std::move(cells));
-    slot->growInSteps(cellsForByteCount(n), std::size_t(kRowsPerStep) * kBytesPerRow, betweenSteps);
+    slot->growInSteps(cellsForByteCount(n), std::size_t(ROWS_PER_STEP) * BYTES_PER_ROW, betweenSteps);
     if (old) {
         old->handHistoryTo(*slot);
         if (currentBuffer == old)
@@ -240,7 +240,7 @@ wxSize BufferBook::pageArea(int page) const
     // its size; pages share one size; the very first page takes the
     // notebook's inside less the row of tabs until its size arrives
     // (onPageLaidOut).
-    constexpr int kTabRowHeight = 40;
+    constexpr int TAB_ROW_HEIGHT = 40;
     if (slots_[std::size_t(page)])
         return GetPage(std::size_t(page))->GetClientSize();
     for (std::size_t i = 0; i < GetPageCount(); ++i) {
@@ -248,7 +248,7 @@ wxSize BufferBook::pageArea(int page) const
             return GetPage(i)->GetClientSize();
     }
     const wxSize inside = GetClientSize();
-    return wxSize(std::max(inside.x - 2, 1), std::max(inside.y - kTabRowHeight, 1));
+    return wxSize(std::max(inside.x - 2, 1), std::max(inside.y - TAB_ROW_HEIGHT, 1));
 }
 
 void BufferBook::onPageLaidOut(wxSizeEvent& event)
@@ -261,7 +261,7 @@ void BufferBook::onPageLaidOut(wxSizeEvent& event)
         return;
     page->Unbind(wxEVT_SIZE, &BufferBook::onPageLaidOut, this);
     const wxSize area = page->GetClientSize();
-    grid->SetSize(area.x, std::max(area.y - kGridMargin, 1));
+    grid->SetSize(area.x, std::max(area.y - GRID_MARGIN, 1));
 }
 
 BufferGrid* BufferBook::grid(int page) const

@@ -20,9 +20,9 @@ class NumberField;
 
 class BufferBook : public wxNotebook {
 public:
-    static constexpr int kMaxPages = 8;
+    static constexpr int MAX_PAGES = 8;
     // Rows a grid is built by in one step (half a megabyte of cells).
-    static constexpr int kRowsPerStep = 1 << 15;
+    static constexpr int ROWS_PER_STEP = 1 << 15;
 
     // Adds the first page, Buf0. The number fields and compareCombo come later
     // (attachControls).
@@ -95,6 +95,6 @@ private:
 
     // Slot i holds the grid of page i; one more than the page limit, so that
     // closing a page can move the slots above it down without a special case.
-    std::array<BufferGrid*, kMaxPages + 1> slots_{};
+    std::array<BufferGrid*, MAX_PAGES + 1> slots_{};
     std::unique_ptr<GridActions> gridActions_;
 };

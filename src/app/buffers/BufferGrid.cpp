@@ -15,14 +15,14 @@
 
 namespace {
 
-constexpr int kRowLabelWidth = 42;
-constexpr int kColLabelHeight = 20;
-constexpr int kRowHeight = 16;
-constexpr int kHexColWidth = 21;
-constexpr int kCharColWidth = 12;
-constexpr int kSeparatorWidth = 4;
-const wxColour kCellBackground(182, 182, 219);
-const wxColour kSeparatorBackground(131, 129, 238);
+constexpr int ROW_LABEL_WIDTH = 42;
+constexpr int COL_LABEL_HEIGHT = 20;
+constexpr int ROW_HEIGHT = 16;
+constexpr int HEX_COL_WIDTH = 21;
+constexpr int CHAR_COL_WIDTH = 12;
+constexpr int SEPARATOR_WIDTH = 4;
+const wxColour CELL_BACKGROUND(182, 182, 219);
+const wxColour SEPARATOR_BACKGROUND(131, 129, 238);
 
 // One flag for the whole program: the selection changes that mirroring makes
 // raise range events of their own, which must not be mirrored again.
@@ -47,18 +47,18 @@ wxEND_EVENT_TABLE()
 
 BufferGrid::BufferGrid(wxWindow* page, wxSize pageArea, BufferBook& book, ByteStore cells)
     // wxWANTS_CHARS stays: on GTK the grid's own keys (arrows, Enter, Tab) need it.
-    : wxGrid(page, 0, wxPoint(kGridMargin, kGridMargin),
-             wxSize(pageArea.x, std::max(pageArea.y - kGridMargin, 1)),
+    : wxGrid(page, 0, wxPoint(GRID_MARGIN, GRID_MARGIN),
+             wxSize(pageArea.x, std::max(pageArea.y - GRID_MARGIN, 1)),
              wxWANTS_CHARS | wxBORDER_STATIC, "Notebook"),
       book_(book),
       table_(new BufferTable(std::move(cells)))
 {
-    SetRowLabelSize(kRowLabelWidth);
-    SetColLabelSize(kColLabelHeight);
-    SetDefaultRowSize(kRowHeight);
-    SetDefaultColSize(kHexColWidth);
+    SetRowLabelSize(ROW_LABEL_WIDTH);
+    SetColLabelSize(COL_LABEL_HEIGHT);
+    SetDefaultRowSize(ROW_HEIGHT);
+    SetDefaultColSize(HEX_COL_WIDTH);
     SetDefaultCellAlignment(wxALIGN_CENTRE, wxALIGN_CENTRE);
-    SetDefaultCellBackgroundColour(kCellBackground);
+    SetDefaultCellBackgroundColour(CELL_BACKGROUND);
     SetGridLineColour(*wxWHITE);
     EnableGridLines(false);
     SetDefaultCellFont(cellFont(wxFONTWEIGHT_NORMAL));
@@ -71,19 +71,19 @@ BufferGrid::BufferGrid(wxWindow* page, wxSize pageArea, BufferBook& book, ByteSt
     DisableDragRowSize();
 
     // GTK refuses widths under 15 px until told otherwise.
-    SetColMinimalAcceptableWidth(kSeparatorWidth);
-    for (int col = kSeparatorCol + 1; col < kGridCols; ++col)
-        SetColSize(col, kCharColWidth);
+    SetColMinimalAcceptableWidth(SEPARATOR_WIDTH);
+    for (int col = SEPARATOR_COL + 1; col < GRID_COLS; ++col)
+        SetColSize(col, CHAR_COL_WIDTH);
 
     auto* separator = new wxGridCellAttr;
     separator->SetTextColour(*wxBLACK);
-    separator->SetBackgroundColour(kSeparatorBackground);
+    separator->SetBackgroundColour(SEPARATOR_BACKGROUND);
     separator->SetFont(cellFont(wxFONTWEIGHT_NORMAL));
     separator->SetAlignment(wxALIGN_LEFT, wxALIGN_TOP);
     separator->SetReadOnly();
-    SetColAttr(kSeparatorCol, separator);
+    SetColAttr(SEPARATOR_COL, separator);
     SetDefaultCellFont(cellFont(wxFONTWEIGHT_BOLD));
-    SetColSize(kSeparatorCol, kSeparatorWidth);
+    SetColSize(SEPARATOR_COL, SEPARATOR_WIDTH);
 
     relabelRows();
     GetGridWindow()->Bind(wxEVT_PAINT, [this](wxPaintEvent& event) {
@@ -127,15 +127,15 @@ wxString BufferGrid::charCellText(std::size_t k) const { return wxString(table_-
 
 bool BufferGrid::isSelected(std::size_t k) const
 {
-    return k < capacity() && IsInSelection(int(k / kBytesPerRow), int(k % kBytesPerRow));
+    return k < capacity() && IsInSelection(int(k / BYTES_PER_ROW), int(k % BYTES_PER_ROW));
 }
 
 void BufferGrid::selectOnlyByte(std::size_t k)
 {
     if (k >= capacity())
         return;
-    const int row = int(k / kBytesPerRow);
-    const int col = int(k % kBytesPerRow);
+    const int row = int(k / BYTES_PER_ROW);
+    const int col = int(k % BYTES_PER_ROW);
     // Not added: the cell replaces the whole selection, and mirroring
     // (onRangeSelected) adds its twin.
     SelectBlock(row, col, row, col, false);
@@ -146,7 +146,7 @@ void BufferGrid::markRed(std::size_t k)
     if (k >= capacity())
         return;
     table_->store().markRed(k);
-    RefreshAttr(int(k / kBytesPerRow), int(k % kBytesPerRow));
+    RefreshAttr(int(k / BYTES_PER_ROW), int(k % BYTES_PER_ROW));
     scheduleRepaint();
 }
 
@@ -171,23 +171,23 @@ std::size_t BufferGrid::cursorByte() const
 {
     const int row = std::max(GetGridCursorRow(), 0);
     const int col = std::max(GetGridCursorCol(), 0);
-    int inRow = col - kTwinOffset;
-    if (col < kSeparatorCol)
+    int inRow = col - TWIN_OFFSET;
+    if (col < SEPARATOR_COL)
         inRow = col;
-    else if (col == kSeparatorCol)
-        inRow = kBytesPerRow - 1;
-    return std::size_t(row) * kBytesPerRow + std::size_t(inRow);
+    else if (col == SEPARATOR_COL)
+        inRow = BYTES_PER_ROW - 1;
+    return std::size_t(row) * BYTES_PER_ROW + std::size_t(inRow);
 }
 
-GridHalf BufferGrid::cursorHalf() const { return GetGridCursorCol() > kSeparatorCol ? GridHalf::chars : GridHalf::hex; }
+GridHalf BufferGrid::cursorHalf() const { return GetGridCursorCol() > SEPARATOR_COL ? GridHalf::Chars : GridHalf::Hex; }
 
 GridHalf BufferGrid::selectionHalf() const
 {
     // Mirroring adds the twin first and the user's block last.
     GridHalf half = cursorHalf();
     for (const wxGridBlockCoords& block : GetSelectedBlocks()) {
-        const bool amongCharacters = block.GetLeftCol() >= kSeparatorCol && block.GetRightCol() > kSeparatorCol;
-        half = amongCharacters ? GridHalf::chars : GridHalf::hex;
+        const bool amongCharacters = block.GetLeftCol() >= SEPARATOR_COL && block.GetRightCol() > SEPARATOR_COL;
+        half = amongCharacters ? GridHalf::Chars : GridHalf::Hex;
     }
     return half;
 }
@@ -198,15 +198,15 @@ std::vector<CellBlock> BufferGrid::selectedCells(GridHalf half) const
     for (const wxGridBlockCoords& block : GetSelectedBlocks()) {
         int left = block.GetLeftCol();
         int right = block.GetRightCol();
-        if (half == GridHalf::hex) {
-            right = std::min(right, kBytesPerRow - 1);
+        if (half == GridHalf::Hex) {
+            right = std::min(right, BYTES_PER_ROW - 1);
         } else {
-            left = std::max(left, kTwinOffset) - kTwinOffset;
-            right -= kTwinOffset;
+            left = std::max(left, TWIN_OFFSET) - TWIN_OFFSET;
+            right -= TWIN_OFFSET;
         }
         if (left > right)
             continue;
-        const std::size_t first = std::size_t(block.GetTopRow()) * kBytesPerRow + std::size_t(left);
+        const std::size_t first = std::size_t(block.GetTopRow()) * BYTES_PER_ROW + std::size_t(left);
         blocks.push_back({first, std::size_t(right - left + 1), std::size_t(block.GetBottomRow() - block.GetTopRow() + 1)});
     }
     return blocks;
@@ -216,8 +216,8 @@ void BufferGrid::goToByte(std::size_t k, GridHalf half)
 {
     if (k >= capacity())
         return;
-    const int row = int(k / kBytesPerRow);
-    const int col = int(k % kBytesPerRow) + (half == GridHalf::chars ? kTwinOffset : 0);
+    const int row = int(k / BYTES_PER_ROW);
+    const int col = int(k % BYTES_PER_ROW) + (half == GridHalf::Chars ? TWIN_OFFSET : 0);
     GoToCell(row, col);
     SelectBlock(row, col, row, col, false);
 }
@@ -227,9 +227,9 @@ void BufferGrid::selectRun(std::size_t first, std::size_t count, GridHalf half)
     if (count == 0 || first >= capacity())
         return;
     const std::size_t last = std::min(first + count, capacity()) - 1;
-    const int shift = half == GridHalf::chars ? kTwinOffset : 0;
-    const int twinShift = kTwinOffset - shift;
-    GoToCell(int(first / kBytesPerRow), int(first % kBytesPerRow) + shift);
+    const int shift = half == GridHalf::Chars ? TWIN_OFFSET : 0;
+    const int twinShift = TWIN_OFFSET - shift;
+    GoToCell(int(first / BYTES_PER_ROW), int(first % BYTES_PER_ROW) + shift);
     // A run across row ends is up to three blocks in each half (the first
     // row's end, whole rows, the last row's start): mirroring would keep only
     // one, so the twins are added here, the block of `half` after its twin.
@@ -239,16 +239,16 @@ void BufferGrid::selectRun(std::size_t first, std::size_t count, GridHalf half)
     };
     mirroringUnderWay = true;
     ClearSelection();
-    const int firstRow = int(first / kBytesPerRow);
-    const int lastRow = int(last / kBytesPerRow);
-    const int firstCol = int(first % kBytesPerRow);
-    const int lastCol = int(last % kBytesPerRow);
+    const int firstRow = int(first / BYTES_PER_ROW);
+    const int lastRow = int(last / BYTES_PER_ROW);
+    const int firstCol = int(first % BYTES_PER_ROW);
+    const int lastCol = int(last % BYTES_PER_ROW);
     if (firstRow == lastRow) {
         select(firstRow, firstCol, firstRow, lastCol);
     } else {
-        select(firstRow, firstCol, firstRow, kBytesPerRow - 1);
+        select(firstRow, firstCol, firstRow, BYTES_PER_ROW - 1);
         if (lastRow - firstRow > 1)
-            select(firstRow + 1, 0, lastRow - 1, kBytesPerRow - 1);
+            select(firstRow + 1, 0, lastRow - 1, BYTES_PER_ROW - 1);
         select(lastRow, 0, lastRow, lastCol);
     }
     mirroringUnderWay = false;
@@ -292,7 +292,7 @@ void BufferGrid::showUndoneChange(const EditHistory::Applied& applied, int rowsB
     for (const CellBlock& block : applied.blocks)
         first = std::min(first, block.first);
     if (first < capacity())
-        MakeCellVisible(int(first / kBytesPerRow), int(first % kBytesPerRow));
+        MakeCellVisible(int(first / BYTES_PER_ROW), int(first % BYTES_PER_ROW));
     scheduleRepaint();
 }
 
@@ -380,7 +380,7 @@ void BufferGrid::onRangeSelected(wxGridRangeSelectEvent& event)
     const int bottom = event.GetBottomRow();
     const int left = event.GetLeftCol();
     const int right = event.GetRightCol();
-    if (left < kSeparatorCol && right > kSeparatorCol) {
+    if (left < SEPARATOR_COL && right > SEPARATOR_COL) {
         // A block dragged from one half into the other stays as drawn, without
         // the twin an earlier moment of the same drag may have added.
         const wxGridBlocks blocks = GetSelectedBlocks();
@@ -393,9 +393,9 @@ void BufferGrid::onRangeSelected(wxGridRangeSelectEvent& event)
         // or 33: it is cut to the grid's columns, and skipped when nothing is
         // left. The user's block goes in last: a drag in progress goes on
         // extending the last block of the selection.
-        const int shift = left < kSeparatorCol ? kTwinOffset : -kTwinOffset;
+        const int shift = left < SEPARATOR_COL ? TWIN_OFFSET : -TWIN_OFFSET;
         const int twinLeft = std::max(left + shift, 0);
-        const int twinRight = std::min(right + shift, kGridCols - 1);
+        const int twinRight = std::min(right + shift, GRID_COLS - 1);
         const bool hasTwin = twinLeft <= twinRight;
         if (hasTwin)
             SelectBlock(top, twinLeft, bottom, twinRight, false);
@@ -416,10 +416,10 @@ void BufferGrid::onCellChanging(wxGridEvent& event)
     // The cell still holds its old text: the step keeps it for undo.
     event.Skip();
     const int col = event.GetCol();
-    if (col == kSeparatorCol)
+    if (col == SEPARATOR_COL)
         return;
-    const int inRow = col < kSeparatorCol ? col : col - kTwinOffset;
-    recordChange({CellBlock::run(std::size_t(event.GetRow()) * kBytesPerRow + std::size_t(inRow), 1)});
+    const int inRow = col < SEPARATOR_COL ? col : col - TWIN_OFFSET;
+    recordChange({CellBlock::run(std::size_t(event.GetRow()) * BYTES_PER_ROW + std::size_t(inRow), 1)});
 }
 
 void BufferGrid::onCellRightClick(wxGridEvent& event)
@@ -447,8 +447,8 @@ void BufferGrid::onTabbing(wxGridEvent& event)
         event.Skip();
         return;
     }
-    const int first = col > kSeparatorCol ? kTwinOffset : 0;
-    const int last = first + kBytesPerRow - 1;
+    const int first = col > SEPARATOR_COL ? TWIN_OFFSET : 0;
+    const int last = first + BYTES_PER_ROW - 1;
     int nextRow = row;
     int nextCol = std::min(col, last) + (event.ShiftDown() ? -1 : 1);
     if (nextCol < first) {
@@ -480,8 +480,8 @@ void BufferGrid::onCellChanged(wxGridEvent& event)
     // old text on screen.
     const int row = event.GetRow();
     const int col = event.GetCol();
-    const int twin = col < kSeparatorCol ? col + kTwinOffset : col - kTwinOffset;
-    if (twin >= 0 && twin < kGridCols)
+    const int twin = col < SEPARATOR_COL ? col + TWIN_OFFSET : col - TWIN_OFFSET;
+    if (twin >= 0 && twin < GRID_COLS)
         RefreshBlock(row, std::min(col, twin), row, std::max(col, twin));
     event.Skip();
 }

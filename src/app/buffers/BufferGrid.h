@@ -29,10 +29,10 @@
 class BufferBook;
 
 // The two halves of a row: the hexadecimal cells and the character cells.
-enum class GridHalf { hex, chars };
+enum class GridHalf { Hex, Chars };
 
 // The grid sits 3 pixels into its page and is 3 pixels less high than the page.
-inline constexpr int kGridMargin = 3;
+inline constexpr int GRID_MARGIN = 3;
 
 class BufferGrid : public wxGrid {
 public:

@@ -7,7 +7,7 @@
 
 namespace {
 
-std::size_t byteIndex(int row, int col) { return std::size_t(row) * kBytesPerRow + std::size_t(col); }
+std::size_t byteIndex(int row, int col) { return std::size_t(row) * BYTES_PER_ROW + std::size_t(col); }
 
 } // namespace
 
@@ -21,10 +21,10 @@ BufferTable::~BufferTable() { redAttr_->DecRef(); }
 void BufferTable::growTo(std::size_t capacity)
 {
     const int oldRows = GetNumberRows();
-    const std::size_t rows = (capacity + kBytesPerRow - 1) / kBytesPerRow;
+    const std::size_t rows = (capacity + BYTES_PER_ROW - 1) / BYTES_PER_ROW;
     if (rows <= std::size_t(oldRows))
         return;
-    store_.grow(rows * kBytesPerRow);
+    store_.grow(rows * BYTES_PER_ROW);
     tellGridRows(oldRows);
 }
 
@@ -43,45 +43,45 @@ void BufferTable::tellGridRows(int shownRows)
     }
 }
 
-int BufferTable::GetNumberRows() { return int(store_.capacity() / kBytesPerRow); }
+int BufferTable::GetNumberRows() { return int(store_.capacity() / BYTES_PER_ROW); }
 
 bool BufferTable::IsEmptyCell(int row, int col)
 {
-    if (col < kSeparatorCol)
+    if (col < SEPARATOR_COL)
         return store_.isHexEmpty(byteIndex(row, col));
-    if (col == kSeparatorCol)
+    if (col == SEPARATOR_COL)
         return true;
-    return store_.charText(byteIndex(row, col - kTwinOffset)).empty();
+    return store_.charText(byteIndex(row, col - TWIN_OFFSET)).empty();
 }
 
 wxString BufferTable::GetValue(int row, int col)
 {
-    if (col < kSeparatorCol)
+    if (col < SEPARATOR_COL)
         return wxString(store_.hexText(byteIndex(row, col)));
-    if (col == kSeparatorCol)
+    if (col == SEPARATOR_COL)
         return wxString();
-    return wxString(store_.charText(byteIndex(row, col - kTwinOffset)));
+    return wxString(store_.charText(byteIndex(row, col - TWIN_OFFSET)));
 }
 
 void BufferTable::SetValue(int row, int col, const wxString& value)
 {
-    if (col < kSeparatorCol)
+    if (col < SEPARATOR_COL)
         store_.editHexCell(byteIndex(row, col), value.ToStdWstring());
-    else if (col > kSeparatorCol && col < kGridCols)
-        store_.editCharCell(byteIndex(row, col - kTwinOffset), value.ToStdWstring());
+    else if (col > SEPARATOR_COL && col < GRID_COLS)
+        store_.editCharCell(byteIndex(row, col - TWIN_OFFSET), value.ToStdWstring());
 }
 
 wxString BufferTable::GetRowLabelValue(int row)
 {
-    return wxString(addressText((rowLabelBase_ + std::uint32_t(row) * kBytesPerRow) & 0xFFFF));
+    return wxString(addressText((rowLabelBase_ + std::uint32_t(row) * BYTES_PER_ROW) & 0xFFFF));
 }
 
 wxString BufferTable::GetColLabelValue(int col)
 {
-    if (col < kSeparatorCol)
+    if (col < SEPARATOR_COL)
         return wxString(byteText(std::uint8_t(col)));
     static const wxString charLabels = uiText(texts::GRID_CHAR_COLUMNS);
-    const int letter = col - kTwinOffset;
+    const int letter = col - TWIN_OFFSET;
     if (letter >= 0 && letter < int(charLabels.length()))
         return wxString(charLabels[std::size_t(letter)]);
     return wxString();
@@ -94,7 +94,7 @@ wxGridCellAttr* BufferTable::GetAttr(int row, int col, wxGridCellAttr::wxAttrKin
     // store are laid over them only when the grid asks for the cell's look, so
     // SetCellTextColour never edits the shared red attribute.
     wxGridCellAttr* attr = wxGridTableBase::GetAttr(row, col, kind);
-    if (kind != wxGridCellAttr::Any || col >= kSeparatorCol || !store_.isRed(byteIndex(row, col)))
+    if (kind != wxGridCellAttr::Any || col >= SEPARATOR_COL || !store_.isRed(byteIndex(row, col)))
         return attr;
     if (!attr) {
         redAttr_->IncRef();

@@ -10,10 +10,10 @@
 #include "store/ByteStore.h"
 
 // A row of the grid is a row of its byte store.
-inline constexpr int kBytesPerRow = int(CellBlock::kRowStride);
-inline constexpr int kSeparatorCol = kBytesPerRow; // right after the hexadecimal cells
-inline constexpr int kTwinOffset = kBytesPerRow + 1; // character twin column = hexadecimal column + 17
-inline constexpr int kGridCols = 2 * kBytesPerRow + 1;
+inline constexpr int BYTES_PER_ROW = int(CellBlock::ROW_STRIDE);
+inline constexpr int SEPARATOR_COL = BYTES_PER_ROW; // right after the hexadecimal cells
+inline constexpr int TWIN_OFFSET = BYTES_PER_ROW + 1; // character twin column = hexadecimal column + 17
+inline constexpr int GRID_COLS = 2 * BYTES_PER_ROW + 1;
 
 class BufferTable : public wxGridTableBase {
 public:
@@ -35,7 +35,7 @@ public:
     void setRowLabelBase(std::uint32_t base) { rowLabelBase_ = base; }
 
     int GetNumberRows() override;
-    int GetNumberCols() override { return kGridCols; }
+    int GetNumberCols() override { return GRID_COLS; }
     bool IsEmptyCell(int row, int col) override;
     wxString GetValue(int row, int col) override;
     // Applies the editing rule of the cell's half, so an edit and a program's

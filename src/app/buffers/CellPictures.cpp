@@ -94,7 +94,7 @@ class PictureCollection {
 public:
     const Picture& of(cairo_surface_t* target, const wxFont& font, const CellLook& look)
     {
-        if (pictures_.size() >= kMaxPictures || fonts_.size() >= kMaxFonts) {
+        if (pictures_.size() >= MAX_PICTURES || fonts_.size() >= MAX_FONTS) {
             pictures_.clear();
             fonts_.clear();
         }
@@ -118,8 +118,8 @@ private:
         return fonts_.size() - 1;
     }
 
-    static constexpr std::size_t kMaxPictures = 4096; // about a kilobyte each
-    static constexpr std::size_t kMaxFonts = 16;
+    static constexpr std::size_t MAX_PICTURES = 4096; // about a kilobyte each
+    static constexpr std::size_t MAX_FONTS = 16;
     std::vector<wxFont> fonts_;
     std::unordered_map<PictureKey, Picture, PictureKeyHash> pictures_;
 };

@@ -7,49 +7,49 @@
 void GridActions::run(GridAction action, BufferGrid& grid)
 {
     switch (action) {
-    case GridAction::copy:
+    case GridAction::Copy:
         copy(grid);
         break;
-    case GridAction::paste:
+    case GridAction::Paste:
         paste(grid);
         break;
-    case GridAction::undo:
+    case GridAction::Undo:
         if (!grid.undo())
             note(uiText(texts::NOTE_NOTHING_TO_UNDO));
         break;
-    case GridAction::redo:
+    case GridAction::Redo:
         if (!grid.redo())
             note(uiText(texts::NOTE_NOTHING_TO_REDO));
         break;
-    case GridAction::emptyCells:
+    case GridAction::EmptyCells:
         emptyCells(grid);
         break;
-    case GridAction::goToAddress:
+    case GridAction::GoToAddress:
         goToAddress(grid);
         break;
-    case GridAction::find:
+    case GridAction::Find:
         find(grid);
         break;
-    case GridAction::findNext:
-        findAgain(grid, SearchDirection::forward);
+    case GridAction::FindNext:
+        findAgain(grid, SearchDirection::Forward);
         break;
-    case GridAction::findPrevious:
-        findAgain(grid, SearchDirection::backward);
+    case GridAction::FindPrevious:
+        findAgain(grid, SearchDirection::Backward);
         break;
-    case GridAction::nextMarked:
-        findMarked(grid, SearchDirection::forward);
+    case GridAction::NextMarked:
+        findMarked(grid, SearchDirection::Forward);
         break;
-    case GridAction::previousMarked:
-        findMarked(grid, SearchDirection::backward);
+    case GridAction::PreviousMarked:
+        findMarked(grid, SearchDirection::Backward);
         break;
     }
 }
 
 bool GridActions::isAvailable(GridAction action, const BufferGrid& grid) const
 {
-    if (action == GridAction::undo)
+    if (action == GridAction::Undo)
         return grid.canUndo();
-    if (action == GridAction::redo)
+    if (action == GridAction::Redo)
         return grid.canRedo();
     return true;
 }
@@ -58,7 +58,7 @@ void GridActions::emptyCells(BufferGrid& grid)
 {
     // The selected hexadecimal cells (a block among the characters has its
     // twin there), or the cursor's byte when nothing is selected.
-    std::vector<CellBlock> blocks = grid.selectedCells(GridHalf::hex);
+    std::vector<CellBlock> blocks = grid.selectedCells(GridHalf::Hex);
     if (blocks.empty())
         blocks.push_back(CellBlock::run(grid.cursorByte(), 1));
     grid.recordChange(blocks);

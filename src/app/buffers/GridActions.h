@@ -29,7 +29,7 @@ public:
 private:
     struct LastSearch {
         std::vector<int> pattern;
-        GridHalf half = GridHalf::hex;
+        GridHalf half = GridHalf::Hex;
         wxString typed;
     };
 

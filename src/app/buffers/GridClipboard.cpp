@@ -42,7 +42,7 @@ void GridActions::copy(BufferGrid& grid)
     if (blocks.empty())
         blocks.push_back(CellBlock::run(grid.cursorByte(), 1));
     const std::wstring text =
-        half == GridHalf::hex ? hexCopyText(grid.cells(), blocks) : charCopyText(grid.cells(), blocks);
+        half == GridHalf::Hex ? hexCopyText(grid.cells(), blocks) : charCopyText(grid.cells(), blocks);
     if (!putOnClipboard(wxString(text))) {
         note(uiText(texts::NOTE_CLIPBOARD_UNAVAILABLE));
         return;
@@ -60,10 +60,10 @@ void GridActions::paste(BufferGrid& grid)
     const std::size_t room = grid.capacity() > at ? grid.capacity() - at : 0;
     std::vector<int> cells;
     std::size_t total = 0;
-    if (text && grid.cursorHalf() == GridHalf::hex) {
+    if (text && grid.cursorHalf() == GridHalf::Hex) {
         const HexTextReading reading = readHexText(text->ToStdWstring(), room);
-        if (reading.problem != HexTextReading::Problem::none) {
-            refuseNotBytes(reading.problem == HexTextReading::Problem::oddDigits, reading.badToken,
+        if (reading.problem != HexTextReading::Problem::None) {
+            refuseNotBytes(reading.problem == HexTextReading::Problem::OddDigits, reading.badToken,
                            uiText(texts::PASTE_NOTHING_CHANGED));
             return;
         }
@@ -81,7 +81,7 @@ void GridActions::paste(BufferGrid& grid)
     if (!cells.empty())
         grid.recordChange({CellBlock::run(at, cells.size())});
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (cells[i] == kAnyByte)
+        if (cells[i] == ANY_BYTE)
             grid.emptyByte(at + i);
         else
             grid.setByte(at + i, std::uint8_t(cells[i]));

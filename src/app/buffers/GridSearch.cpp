@@ -48,14 +48,14 @@ std::optional<unsigned long long> readAddress(wxString typed)
 std::size_t beside(const BufferGrid& grid, SearchDirection direction)
 {
     const std::size_t cursor = grid.cursorByte();
-    return direction == SearchDirection::forward ? cursor + 1 : cursor + grid.capacity() - 1;
+    return direction == SearchDirection::Forward ? cursor + 1 : cursor + grid.capacity() - 1;
 }
 
 wxString wrapNote(const SearchHit& hit, SearchDirection direction)
 {
     if (!hit.wrapped)
         return ".";
-    return uiText(direction == SearchDirection::forward ? texts::NOTE_WRAPPED_PAST_END : texts::NOTE_WRAPPED_PAST_START);
+    return uiText(direction == SearchDirection::Forward ? texts::NOTE_WRAPPED_PAST_END : texts::NOTE_WRAPPED_PAST_START);
 }
 
 } // namespace
@@ -91,25 +91,25 @@ void GridActions::find(BufferGrid& grid)
 {
     const GridHalf half = grid.cursorHalf();
     const wxString last = lastSearch_ && lastSearch_->half == half ? lastSearch_->typed : wxString();
-    const Text prompt = half == GridHalf::hex ? texts::FIND_PROMPT_HEX : texts::FIND_PROMPT_TEXT;
+    const Text prompt = half == GridHalf::Hex ? texts::FIND_PROMPT_HEX : texts::FIND_PROMPT_TEXT;
     const std::optional<wxString> typed = askForText(grid, texts::FIND_CAPTION, uiText(prompt), last);
     if (!typed || typed->empty())
         return;
     const SearchPattern pattern =
-        half == GridHalf::hex ? readHexPattern(typed->ToStdWstring()) : readTextPattern(typed->ToStdWstring());
+        half == GridHalf::Hex ? readHexPattern(typed->ToStdWstring()) : readTextPattern(typed->ToStdWstring());
     switch (pattern.problem) {
-    case SearchPattern::Problem::none:
+    case SearchPattern::Problem::None:
         break;
-    case SearchPattern::Problem::empty:
+    case SearchPattern::Problem::Empty:
         return;
-    case SearchPattern::Problem::notHex:
-    case SearchPattern::Problem::oddDigits:
-        refuseNotBytes(pattern.problem == SearchPattern::Problem::oddDigits, pattern.detail, wxString());
+    case SearchPattern::Problem::NotHex:
+    case SearchPattern::Problem::OddDigits:
+        refuseNotBytes(pattern.problem == SearchPattern::Problem::OddDigits, pattern.detail, wxString());
         return;
-    case SearchPattern::Problem::onlyWildcards:
+    case SearchPattern::Problem::OnlyWildcards:
         refuse(uiText(texts::FIND_ONLY_WILDCARDS));
         return;
-    case SearchPattern::Problem::foreignCharacter:
+    case SearchPattern::Problem::ForeignCharacter:
         refuse(uiText(texts::FIND_FOREIGN_CHARACTER_1) + wxString(pattern.detail) +
                uiText(texts::FIND_FOREIGN_CHARACTER_2));
         return;
@@ -119,7 +119,7 @@ void GridActions::find(BufferGrid& grid)
         return;
     }
     lastSearch_ = LastSearch{pattern.cells, half, *typed};
-    searchFrom(grid, grid.cursorByte(), SearchDirection::forward); // a match at the cursor counts
+    searchFrom(grid, grid.cursorByte(), SearchDirection::Forward); // a match at the cursor counts
 }
 
 void GridActions::findAgain(BufferGrid& grid, SearchDirection direction)
@@ -149,6 +149,6 @@ void GridActions::findMarked(BufferGrid& grid, SearchDirection direction)
         note(uiText(texts::NOTE_NO_MARKED_CELLS));
         return;
     }
-    grid.goToByte(hit->index, GridHalf::hex);
+    grid.goToByte(hit->index, GridHalf::Hex);
     note(uiText(texts::NOTE_MARKED_AT) + addressOf(grid, hit->index) + wrapNote(*hit, direction));
 }

@@ -12,17 +12,17 @@ class wxKeyEvent;
 class wxMenu;
 
 enum class GridAction {
-    copy,
-    paste,
-    undo,
-    redo,
-    emptyCells,
-    goToAddress,
-    find,
-    findNext,
-    findPrevious,
-    nextMarked,
-    previousMarked,
+    Copy,
+    Paste,
+    Undo,
+    Redo,
+    EmptyCells,
+    GoToAddress,
+    Find,
+    FindNext,
+    FindPrevious,
+    NextMarked,
+    PreviousMarked,
 };
 
 // The action a key pressed in a grid stands for, if any.
