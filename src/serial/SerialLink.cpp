@@ -59,9 +59,23 @@ void SerialLink::sendFrame(std::span<const std::uint8_t> frame)
         port->drain();
 }
 
+void SerialLink::sendRequest(std::span<const std::uint8_t> frame)
+{
+    SerialPort* port = usablePort();
+    if (!port || !port->write(frame.data(), frame.size()))
+        return;
+    requestLeftUs_ = port->outputLeftUs();
+    if (!requestLeftUs_)
+        port->drain();
+}
+
 std::uint8_t SerialLink::receiveByte()
 {
-    const std::uint32_t startTick = clock_.tick();
+    // After sendRequest the frame may still be on its way out; the time-out
+    // counts from the moment it has left, as after sendFrame.
+    const std::uint64_t fromUs = std::max(clock_.nowUs(), requestLeftUs_.value_or(0));
+    requestLeftUs_.reset();
+    const auto startTick = static_cast<std::uint32_t>(fromUs / 1000);
     const std::uint32_t deadlineTick = startTick + BYTE_TIMEOUT_MS;
     for (;;) {
         SerialPort* port = usablePort();
@@ -78,9 +92,10 @@ std::uint8_t SerialLink::receiveByte()
         if (!store_.empty())
             return store_.pop();
 
-        // Unsigned difference: a wrap of the tick counter does no harm.
-        const std::uint32_t elapsed = clock_.tick() - startTick;
-        if (elapsed >= BYTE_TIMEOUT_MS) {
+        // Difference of ticks: a wrap of the counter does no harm; it is
+        // negative while a request is still leaving.
+        const auto elapsed = static_cast<std::int32_t>(clock_.tick() - startTick);
+        if (elapsed >= static_cast<std::int32_t>(BYTE_TIMEOUT_MS)) {
             markDisconnected();
             return 0;
         }
@@ -96,6 +111,7 @@ std::uint8_t SerialLink::receiveByte()
 void SerialLink::flushLine()
 {
     store_.clear();
+    requestLeftUs_.reset();
     for (std::uint32_t waited = 0; waited < FLUSH_GIVE_UP_MS;) {
         clock_.pause(FLUSH_QUIET_MS);
         waited += FLUSH_QUIET_MS;

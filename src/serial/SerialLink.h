@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -57,10 +58,16 @@ public:
     void sendFrame(std::span<const std::uint8_t> frame);
     void sendFrame(std::initializer_list<std::uint8_t> frame) { sendFrame(std::span(frame.begin(), frame.size())); }
 
+    // A frame whose answer is received next (receiveByte() must follow): the
+    // same bytes as sendFrame, but on a port that can tell when they will have
+    // left, waiting for that becomes part of waiting for the answer, one
+    // wake-up instead of two. The answer's time-out still counts from then.
+    void sendRequest(std::span<const std::uint8_t> frame);
+
     // The next byte from the interface, or 0 after 300 ms without one or after a
     // line error (both disconnect; a received 0x00 leaves the state as it was).
-    // The 300 ms count from the call, so after sendFrame from the moment the
-    // frame has left.
+    // The 300 ms count from the call, so after sendFrame or sendRequest from the
+    // moment the frame has left.
     std::uint8_t receiveByte();
 
     // Drops everything pending both ways until a 30 ms pass sees no input.
@@ -94,4 +101,5 @@ private:
     ReceiveStore store_;
     std::int8_t connectionState_ = -1;
     std::uint8_t clockDivider_ = 0x00;
+    std::optional<std::uint64_t> requestLeftUs_; // set by sendRequest, taken by receiveByte
 };
