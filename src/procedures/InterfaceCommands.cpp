@@ -47,7 +47,7 @@ Frame startFrame() { return {CMD_START}; }
 
 std::uint8_t readTargetByte(SerialLink& link, std::uint16_t address)
 {
-    link.sendFrame(readByteFrame(address).bytes());
+    link.sendRequest(readByteFrame(address).bytes());
     return link.receiveByte();
 }
 

@@ -52,7 +52,7 @@ void readEeprom(TargetSession& session)
                 window.noteRetry();
             first = {0, 0};
             second = {0, 0};
-            link.sendFrame(readWordFrame(address).bytes());
+            link.sendRequest(readWordFrame(address).bytes());
             first[0] = link.receiveByte();
             if (lost())
                 break;
@@ -60,7 +60,7 @@ void readEeprom(TargetSession& session)
             if (lost())
                 break;
             session.clock().pause(WORD_REREAD_PAUSE_MS);
-            link.sendFrame(readWordFrame(address).bytes());
+            link.sendRequest(readWordFrame(address).bytes());
             second[0] = link.receiveByte();
             if (lost())
                 break;

@@ -121,7 +121,7 @@ void EepromWriter::programAndVerify(EepromFamily& family, std::uint32_t offset, 
 {
     for (int reprogrammings = 0;; ++reprogrammings) {
         family.programWord(address, b0, b1);
-        link_.sendFrame(readWordFrame(address).bytes());
+        link_.sendRequest(readWordFrame(address).bytes());
         const std::uint8_t r0 = link_.receiveByte();
         const std::uint8_t r1 = link_.receiveByte();
         const std::array<bool, 2> differs{r0 != b0, r1 != b1};

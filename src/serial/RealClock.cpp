@@ -2,10 +2,10 @@
 #include "serial/RealClock.h"
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
+#include <cerrno>
 
 #include <sys/prctl.h>
+#include <time.h>
 
 #include "serial/SerialPort.h"
 
@@ -18,7 +18,7 @@ constexpr std::uint64_t IDLE_SLICE_US = std::uint64_t(IDLE_TURN_MS) * 1000;
 RealClock::RealClock()
 {
     // Linux lets a sleep or a poll of a normal thread end up to 50 us late, so
-    // that it can batch wake-ups. A read of 2 KB makes about seven short sleeps
+    // that it can batch wake-ups. A read of 2 KB makes five to seven short sleeps
     // and waits a word, a thousand words in all: the slack alone added about a
     // tenth to its time. One nanosecond asks for no slack at all.
     ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
@@ -26,8 +26,9 @@ RealClock::RealClock()
 
 std::uint64_t RealClock::nowUs()
 {
-    using namespace std::chrono;
-    return std::uint64_t(duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return std::uint64_t(now.tv_sec) * 1'000'000 + std::uint64_t(now.tv_nsec) / 1000;
 }
 
 void RealClock::pause(std::uint32_t ms)
@@ -47,9 +48,31 @@ void RealClock::pause(std::uint32_t ms)
 
 void RealClock::sleepUntilUs(std::uint64_t us)
 {
-    const std::uint64_t now = nowUs();
-    if (us > now)
-        std::this_thread::sleep_for(std::chrono::microseconds(us - now));
+    // Even without slack the system wakes a sleeper some tens of microseconds
+    // after its time, about as late each time; a read makes three such sleeps
+    // a word that the next step waits for, which came to a few percent of its
+    // time. So the sleep is aimed that much early, on the absolute time, and
+    // what is left is waited out awake: the end is never earlier than asked.
+    if (us > nowUs() + earlyUs_) {
+        const std::uint64_t aimUs = us - earlyUs_;
+        const timespec at{static_cast<time_t>(aimUs / 1'000'000), static_cast<long>(aimUs % 1'000'000) * 1000};
+        while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
+        }
+        learnLateness(nowUs() - aimUs);
+    }
+    while (nowUs() < us) {
+    }
+}
+
+void RealClock::learnLateness(std::uint64_t lateUs)
+{
+    // Settles on the middle of the recent wake-ups' lateness: half of them end
+    // a few microseconds early and wait awake, half a few microseconds late,
+    // and a rare very late one (the machine busy) moves the aim by only one.
+    if (lateUs > earlyUs_)
+        earlyUs_ = std::min(earlyUs_ + 1, MAX_EARLY_US);
+    else if (earlyUs_ > 0)
+        --earlyUs_;
 }
 
 bool RealClock::waitForInput(SerialPort& port, std::uint32_t deadlineTick)

@@ -20,7 +20,13 @@ public:
     bool waitForInput(SerialPort& port, std::uint32_t deadlineTick) override;
 
 private:
+    // The most a sleep is aimed ahead of its time; beyond it, waiting awake
+    // would cost more processor time than the lateness it saves.
+    static constexpr std::uint64_t MAX_EARLY_US = 100;
+
     void idleWhenDue();
+    void learnLateness(std::uint64_t lateUs);
 
     std::uint64_t lastIdleUs_ = 0;
+    std::uint64_t earlyUs_ = 0; // how far ahead of its time a sleep is aimed
 };

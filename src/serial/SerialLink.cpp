@@ -62,14 +62,21 @@ void SerialLink::setRts(bool asserted)
         port->setRts(asserted);
 }
 
-void SerialLink::sendFrame(std::span<const std::uint8_t> frame)
+void SerialLink::sendFrame(std::span<const std::uint8_t> frame) { transmit(frame, false); }
+
+void SerialLink::sendRequest(std::span<const std::uint8_t> frame) { transmit(frame, true); }
+
+void SerialLink::transmit(std::span<const std::uint8_t> frame, bool answerFollows)
 {
     SerialPort* port = usablePort();
     if (!port)
         return;
     const bool written = port->write(frame.data(), frame.size());
-    if (written)
-        port->drain();
+    if (written) {
+        requestLeftUs_ = answerFollows ? port->outputLeftUs() : std::nullopt;
+        if (!requestLeftUs_)
+            port->drain();
+    }
     std::uint32_t failure = port->deviceFailure();
     if (!written && failure == 0)
         failure = LineError::IOE; // a network port whose connection is gone
@@ -79,7 +86,11 @@ void SerialLink::sendFrame(std::span<const std::uint8_t> frame)
 
 std::uint8_t SerialLink::receiveByte()
 {
-    const std::uint32_t startTick = clock_.tick();
+    // After sendRequest the frame may still be on its way out; the time-out
+    // counts from the moment it has left, as after sendFrame.
+    const std::uint64_t fromUs = std::max(clock_.nowUs(), requestLeftUs_.value_or(0));
+    requestLeftUs_.reset();
+    const auto startTick = static_cast<std::uint32_t>(fromUs / 1000);
     const std::uint32_t deadlineTick = startTick + BYTE_TIMEOUT_MS;
     for (;;) {
         SerialPort* port = usablePort();
@@ -105,9 +116,10 @@ std::uint8_t SerialLink::receiveByte()
             return 0;
         }
 
-        // Unsigned difference: a wrap of the tick counter does no harm.
-        const std::uint32_t elapsed = clock_.tick() - startTick;
-        if (elapsed >= BYTE_TIMEOUT_MS) {
+        // Difference of ticks: a wrap of the counter does no harm; it is
+        // negative while a request is still leaving.
+        const auto elapsed = static_cast<std::int32_t>(clock_.tick() - startTick);
+        if (elapsed >= static_cast<std::int32_t>(BYTE_TIMEOUT_MS)) {
             markDisconnected();
             return 0;
         }
@@ -123,6 +135,7 @@ std::uint8_t SerialLink::receiveByte()
 void SerialLink::flushLine()
 {
     store_.clear();
+    requestLeftUs_.reset();
     for (std::uint32_t waited = 0; waited < FLUSH_GIVE_UP_MS;) {
         clock_.pause(FLUSH_QUIET_MS);
         waited += FLUSH_QUIET_MS;

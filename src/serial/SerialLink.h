@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -67,12 +68,18 @@ public:
     void sendFrame(std::span<const std::uint8_t> frame);
     void sendFrame(std::initializer_list<std::uint8_t> frame) { sendFrame(std::span(frame.begin(), frame.size())); }
 
+    // A frame whose answer is received next (receiveByte() must follow): the
+    // same bytes as sendFrame, but on a port that can tell when they will have
+    // left, waiting for that becomes part of waiting for the answer, one
+    // wake-up instead of two. The answer's time-out still counts from then.
+    void sendRequest(std::span<const std::uint8_t> frame);
+
     // The next byte from the interface, or 0 after 300 ms without one or after a
     // line error (both disconnect; a received 0x00 leaves the state as it was).
     // An I/O error closes the port (portFailed); after that every receive is 0
     // and disconnects at once.
-    // The 300 ms count from the call, so after sendFrame from the moment the
-    // frame has left.
+    // The 300 ms count from the call, so after sendFrame or sendRequest from the
+    // moment the frame has left.
     std::uint8_t receiveByte();
 
     // Drops everything pending both ways until a 30 ms pass sees no input.
@@ -88,6 +95,11 @@ public:
     void setClockDivider(std::uint8_t divider) { clockDivider_ = divider; }
 
 private:
+    // Writes the frame; then waits until it has left, unless an answer follows
+    // and the port can say when it will have left. A device that fails on the
+    // way is closed (closeFailedPort).
+    void transmit(std::span<const std::uint8_t> frame, bool answerFollows);
+
     struct RememberedPort {
         std::string name;                 // "COM1" ... "COM4"
         std::unique_ptr<SerialPort> port; // empty when the open failed
@@ -109,4 +121,5 @@ private:
     ReceiveStore store_;
     std::int8_t connectionState_ = -1;
     std::uint8_t clockDivider_ = 0x00;
+    std::optional<std::uint64_t> requestLeftUs_; // set by sendRequest, taken by receiveByte
 };

@@ -31,6 +31,12 @@ public:
     // leave), 0 while it works. A failed write without flags also counts as gone.
     virtual std::uint32_t deviceFailure() const { return 0; }
 
+    // Simulated devices: the time (Clock::nowUs) by which everything written
+    // will have left the PC, so that a caller who only waits for the answer
+    // next need not wake up for drain() first: the answer cannot come before.
+    // Real devices: none (they are drained).
+    virtual std::optional<std::uint64_t> outputLeftUs() { return std::nullopt; }
+
     struct Status {
         std::uint32_t errors = 0; // LineError flags seen since the last query
         std::size_t queued = 0;   // bytes waiting to be read

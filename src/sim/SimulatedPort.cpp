@@ -27,6 +27,8 @@ public:
         board_->advanceTo(clock_.nowUs());
     }
 
+    std::optional<std::uint64_t> outputLeftUs() override { return board_->pcLineFreeUs(); }
+
     Status queryStatus() override
     {
         const auto now = clock_.nowUs();

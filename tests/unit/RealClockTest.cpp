@@ -103,4 +103,23 @@ TEST(RealClock, ShortPausesInARowGiveTheIdleHookATurnEveryInterval)
         EXPECT_GE(turnTicks[i] - turnTicks[i - 1], IDLE_TURN_MS - 1);
 }
 
+// Sleeps are aimed ahead of their time to make up for late wake-ups; none may
+// end before it, or a pause on the wire would come out shorter than prescribed.
+TEST(RealClock, SleepsNeverEndBeforeTheirTime)
+{
+    RealClock clock;
+    int early = 0;
+    for (int i = 0; i < 400; ++i) {
+        const std::uint64_t until = clock.nowUs() + 50 + std::uint64_t(i % 7) * 90;
+        clock.sleepUntilUs(until);
+        if (clock.nowUs() < until)
+            ++early;
+    }
+    EXPECT_EQ(early, 0);
+    const std::uint64_t start = clock.nowUs();
+    for (int i = 0; i < 20; ++i)
+        clock.pause(1);
+    EXPECT_GE(clock.nowUs() - start, 20'000u);
+}
+
 } // namespace
