@@ -205,7 +205,7 @@ double longestUnpainted(const char* model, bool connected, const std::function<v
     settleFor(std::chrono::milliseconds(100));
     paints.start(station.frame().bufferBook->currentBuffer->GetGridWindow());
     int turns = 0;
-    double longestTurn = 0, longestBetween = 0;
+    double longestBetween = 0;
     auto last = std::chrono::steady_clock::now();
     std::vector<double> takes;
     station.frame().turns().watcher = [&](std::uint64_t) {
