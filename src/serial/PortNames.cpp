@@ -12,6 +12,7 @@
 #include <fstream>
 #include <tuple>
 
+#include "serial/SerialDevicePaths.h"
 #include "texts/Texts.h"
 
 namespace {
@@ -196,21 +197,18 @@ PortSpec resolvePortName(const std::string& portName, const EnvironmentLookup& e
     if (const auto value = environment(variable))
         return resolvePortValue(*value, variable + "=" + *value);
 
-    const auto devices = serialDevicesInComOrder(listDevices);
-    if (std::size_t(*number) <= devices.size())
-        return spec(PortSpec::Kind::Device, devices[*number - 1]);
-    return spec(PortSpec::Kind::Device, "/dev/ttyS" + std::to_string(*number - 1));
+    return spec(PortSpec::Kind::Device, comPortDevice(*number, listDevices));
 }
 
 PortSpec resolvePortValue(const std::string& value, const std::string& shownAs)
 {
-    if (value.starts_with("/"))
+    if (namesSerialDevice(value))
         return spec(PortSpec::Kind::Device, value);
     if (auto network = parseRfc2217Spec(value, shownAs))
         return *network;
     auto sim = parseSimSpec(value, shownAs);
     if (!sim)
-        return invalid(shownAs, texts::PORT_SPEC_NOT_UNDERSTOOD);
+        return invalid(shownAs, portValueExpected());
     if (sim->kind == PortSpec::Kind::Simulated)
         sim->device = "sim:" + sim->model + "@" + std::to_string(sim->crystalMHz) + "MHz";
     return *sim;
