@@ -1,9 +1,8 @@
 // Real time for the program on Windows. Sleep() and plain waitable timers
 // keep the system's 15.6 ms timer tick, which would stretch every 1 ms pause
-// of the programming procedures sixteen-fold: pauses wait on a
-// high-resolution waitable timer where the system has one, and the timer
-// period is set to 1 ms (timeBeginPeriod) for the life of the program, which
-// also makes ReadFile's time-outs end on time.
+// of the programming procedures sixteen-fold: the timer period is set to 1 ms
+// (timeBeginPeriod) for the life of the program, which also makes ReadFile's
+// time-outs end on time, and pauses wait as finely as the system allows.
 #include "serial/RealClock.h"
 
 #include <windows.h>
@@ -24,14 +23,30 @@ namespace {
 
 constexpr std::uint64_t IDLE_SLICE_US = std::uint64_t(kIdleTurnMs) * 1000;
 
-// One per program, as there is one clock: the timer the pauses wait on.
+std::uint64_t steadyUs()
+{
+    using namespace std::chrono;
+    return std::uint64_t(duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+using DelayExecution = LONG(NTAPI*)(BOOLEAN alertable, const LARGE_INTEGER* interval);
+
+// One per program, as there is one clock: how pauses wait. Windows: on a
+// high-resolution waitable timer (Windows 10 1803 and later; an ordinary one,
+// on the 1 ms period, before). Wine: its timers end on whole milliseconds, a
+// quarter of a byte's wire time being common here, but its NtDelayExecution
+// sleeps to the microsecond, so pauses use that.
 class PauseTimer {
 public:
     PauseTimer()
     {
         ::timeBeginPeriod(1);
+        const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+        if (ntdll && ::GetProcAddress(ntdll, "wine_get_version"))
+            delay_ = reinterpret_cast<DelayExecution>(
+                reinterpret_cast<void*>(::GetProcAddress(ntdll, "NtDelayExecution")));
         timer_ = ::CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
-        if (!timer_) // older Windows, Wine: an ordinary timer, on the 1 ms period
+        if (!timer_) // older Windows: an ordinary timer, on the 1 ms period
             timer_ = ::CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
     }
     ~PauseTimer()
@@ -47,6 +62,10 @@ public:
     {
         LARGE_INTEGER due{};
         due.QuadPart = -static_cast<LONGLONG>(us * 10); // relative, in 100 ns
+        if (delay_) {
+            delay_(FALSE, &due);
+            return;
+        }
         if (timer_ && ::SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, FALSE)) {
             ::WaitForSingleObject(timer_, INFINITE);
             return;
@@ -56,6 +75,7 @@ public:
 
 private:
     HANDLE timer_ = nullptr;
+    DelayExecution delay_ = nullptr;
 };
 
 PauseTimer& pauseTimer()
@@ -68,11 +88,7 @@ PauseTimer& pauseTimer()
 
 RealClock::RealClock() { (void)pauseTimer(); }
 
-std::uint64_t RealClock::nowUs()
-{
-    using namespace std::chrono;
-    return std::uint64_t(duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
-}
+std::uint64_t RealClock::nowUs() { return steadyUs(); }
 
 void RealClock::pause(std::uint32_t ms)
 {
