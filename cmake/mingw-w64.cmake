@@ -22,7 +22,7 @@ set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
 
 # wx-config of the Windows build answers for FindwxWidgets (a shell script, it
 # runs here); static libraries, unicode, no debug build.
-set(wxWidgets_CONFIG_EXECUTABLE ${ROVIDADA_MINGW_PREFIX}/bin/wx-config CACHE FILEPATH "")
+set(wxWidgets_CONFIG_EXECUTABLE ${ROVIDADA_MINGW_PREFIX}/bin/wx-config)
 set(wxWidgets_CONFIG_OPTIONS --static=yes --unicode=yes CACHE STRING "")
 
 # The executables carry their C and C++ runtimes and the thread library, so
