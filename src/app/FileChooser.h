@@ -55,8 +55,7 @@ std::unique_ptr<wxFileDialog> makeSaveDialog();
 // The format of the save dialog's filter at `index`.
 ImageFormat saveFilterFormat(int index);
 
-// A chosen path in the file system's own encoding, for loadMemoryImage and saveMemoryImage.
-inline std::string fileSystemPath(const wxString& path)
-{
-    return std::string(path.fn_str());
-}
+// A chosen path as the engine's file functions take it (loadMemoryImage,
+// saveMemoryImage): in the file system's own encoding on Linux, UTF-8 on
+// Windows (FileSystemPath.cpp, FileSystemPathMsw.cpp).
+std::string fileSystemPath(const wxString& path);

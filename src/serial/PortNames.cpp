@@ -14,6 +14,7 @@
 #include <fstream>
 #include <tuple>
 
+#include "serial/SerialDevicePaths.h"
 #include "texts/Texts.h"
 
 namespace {
@@ -198,21 +199,18 @@ ResolvedPort resolvePortName(const std::string& portName, const EnvironmentLooku
     if (const auto value = environment(variable))
         return resolvePortValue(*value, variable + "=" + *value);
 
-    const auto devices = serialDevicesInComOrder(listDevices);
-    if (std::size_t(*number) <= devices.size())
-        return portOf(ResolvedPort::Kind::Device, devices[*number - 1]);
-    return portOf(ResolvedPort::Kind::Device, "/dev/ttyS" + std::to_string(*number - 1));
+    return portOf(ResolvedPort::Kind::Device, comPortDevice(*number, listDevices));
 }
 
 ResolvedPort resolvePortValue(const std::string& value, const std::string& shownAs)
 {
-    if (value.starts_with("/"))
+    if (namesSerialDevice(value))
         return portOf(ResolvedPort::Kind::Device, value);
     if (auto network = parseRfc2217Value(value, shownAs))
         return *network;
     auto sim = parseSimValue(value, shownAs);
     if (!sim)
-        return invalid(shownAs, texts::PORT_VALUE_NOT_UNDERSTOOD);
+        return invalid(shownAs, portValueExpected());
     if (sim->kind == ResolvedPort::Kind::Simulated)
         sim->device = "sim:" + sim->model + "@" + std::to_string(sim->crystalMHz) + "MHz";
     return *sim;

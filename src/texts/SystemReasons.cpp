@@ -14,6 +14,12 @@ struct SystemReason {
     Text file;
 };
 
+#ifdef EDQUOT
+constexpr int QUOTA_EXCEEDED = EDQUOT;
+#else
+constexpr int QUOTA_EXCEEDED = -1; // Windows' C library knows no disk quotas
+#endif
+
 constexpr std::array<SystemReason, 16> SYSTEM_REASONS{{
     {ENOENT, texts::PORT_REASON_NO_DEVICE, texts::FILE_REASON_NO_FILE},
     {ENODEV, texts::PORT_REASON_NO_DEVICE, texts::FILE_REASON_IO_ERROR},
@@ -27,7 +33,7 @@ constexpr std::array<SystemReason, 16> SYSTEM_REASONS{{
     {ENOTDIR, {}, texts::FILE_REASON_NOT_FOLDER},
     {EIO, texts::PORT_REASON_IO_ERROR, texts::FILE_REASON_IO_ERROR},
     {ENOSPC, {}, texts::FILE_REASON_NO_SPACE},
-    {EDQUOT, {}, texts::FILE_REASON_QUOTA},
+    {QUOTA_EXCEEDED, {}, texts::FILE_REASON_QUOTA},
     {EROFS, {}, texts::FILE_REASON_READ_ONLY},
     {EFBIG, {}, texts::FILE_REASON_TOO_LARGE},
     {ENAMETOOLONG, {}, texts::FILE_REASON_NAME_TOO_LONG},
