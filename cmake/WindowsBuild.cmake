@@ -21,7 +21,8 @@ rovidada_windows_counterparts(rovidada_engine
   ${CMAKE_SOURCE_DIR}/src/serial/RealClockMsw.cpp
   ${CMAKE_SOURCE_DIR}/src/serial/SystemPortOpenerMsw.cpp
   ${CMAKE_SOURCE_DIR}/src/serial/SerialDevicePathsMsw.cpp
-  ${CMAKE_SOURCE_DIR}/src/images/ImageFileMsw.cpp)
+  ${CMAKE_SOURCE_DIR}/src/images/ImageFileMsw.cpp
+  ${CMAKE_SOURCE_DIR}/src/texts/WindowsSystemText.cpp)
 # arpa/inet.h for the address rules comes from Winsock.
 target_include_directories(rovidada_engine PRIVATE ${CMAKE_SOURCE_DIR}/src/serial/msw)
 target_link_libraries(rovidada_engine PUBLIC ws2_32 winmm)

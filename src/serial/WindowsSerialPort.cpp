@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "serial/PortNames.h"
+#include "texts/WindowsSystemText.h"
 
 namespace {
 
@@ -22,33 +23,13 @@ static_assert(LineError::RXOVER == CE_RXOVER && LineError::OVERRUN == CE_OVERRUN
               LineError::BREAK == CE_BREAK && LineError::TXFULL == CE_TXFULL && LineError::IOE == CE_IOE);
 constexpr DWORD KNOWN_ERRORS = CE_RXOVER | CE_OVERRUN | CE_RXPARITY | CE_FRAME | CE_BREAK | CE_TXFULL | CE_IOE;
 
-std::wstring widened(const std::string& utf8)
-{
-    const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
-    std::wstring wide(std::size_t(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), length);
-    return wide;
-}
-
 std::string systemMessage(DWORD error)
 {
-    wchar_t* text = nullptr;
-    const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                              FORMAT_MESSAGE_IGNORE_INSERTS,
-                                          nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message(text ? text : L"", length);
-    ::LocalFree(text);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ' ||
-                                message.back() == L'.'))
-        message.pop_back();
+    std::string words = windowsErrorWords(error);
+    while (!words.empty() && (words.back() == '.' || words.back() == ' '))
+        words.pop_back();
     const std::string code = "Windows error " + std::to_string(error);
-    if (message.empty())
-        return code;
-    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, message.data(), int(message.size()), nullptr, 0, nullptr,
-                                            nullptr);
-    std::string utf8(std::size_t(bytes), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, message.data(), int(message.size()), utf8.data(), bytes, nullptr, nullptr);
-    return utf8 + " (" + code + ")";
+    return words.empty() ? code : words + " (" + code + ")";
 }
 
 // The Windows errors that mean what a Linux errno of the port box means.
