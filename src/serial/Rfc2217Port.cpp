@@ -143,8 +143,11 @@ void Rfc2217Port::receive()
             return;
         }
         // ser2net sends an answer's bytes one by one, each after the last
-        // one's acknowledgement.
-        acknowledgePromptly(socket_);
+        // one's acknowledgement. Where the system cannot be made to
+        // acknowledge at once, a Telnet NOP (which the server ignores) carries
+        // the acknowledgement without a wait.
+        if (!acknowledgePromptly(socket_))
+            sendBytes({IAC, NOP});
         events.clear();
         const bool intact = decoder_.decode({chunk, std::size_t(n)}, input_, events);
         for (const TelnetEvent& event : events)

@@ -82,12 +82,10 @@ void sendPromptly(Socket socket)
     (void)::setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
 }
 
-void acknowledgePromptly(Socket socket)
+bool acknowledgePromptly(Socket socket)
 {
-    // A server that sends an answer's bytes one by one with Nagle's algorithm
-    // on (ser2net does) holds each next byte until the last one is
-    // acknowledged, and Linux would wait up to 40 ms to do so. The kernel
-    // leaves this mode on its own, hence after every receive.
+    // Linux would otherwise hold the acknowledgement up to 40 ms.
     const int on = 1;
     (void)::setsockopt(socket, IPPROTO_TCP, TCP_QUICKACK, &on, sizeof on);
+    return true;
 }

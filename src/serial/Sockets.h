@@ -58,8 +58,11 @@ long sendSome(Socket socket, const std::uint8_t* data, std::size_t length);
 long receiveSome(Socket socket, std::uint8_t* buffer, std::size_t capacity);
 
 // For a connection whose frames are a few bytes, each waiting for its answer:
-// sent at once (Nagle's algorithm off) and acknowledged at once. The first
-// after connecting; the second after each receive, since Linux leaves its
-// quick acknowledgements on its own.
+// sent at once (Nagle's algorithm off), after connecting.
 void sendPromptly(Socket socket);
-void acknowledgePromptly(Socket socket);
+// Has what was received acknowledged at once, for a peer that sends each
+// next byte only after the last one's acknowledgement (Nagle's algorithm);
+// after each receive, since Linux leaves its quick acknowledgements on its
+// own. False where the system cannot be told so: the caller then sends a few
+// bytes of its own, which carry the acknowledgement.
+bool acknowledgePromptly(Socket socket);

@@ -147,10 +147,30 @@ public:
         serveUntil([this] { return clientClosed_; });
     }
 
+    // Ends the connection as a server that reads all it is sent: what was
+    // sent goes first, then the end of the stream, and the client's bytes
+    // (until it closes, or two seconds) are read and dropped. A close with
+    // bytes unread would be a reset, which can drop what is still held back
+    // by Nagle's algorithm; a client on Windows sends a NOP for every receipt.
     void close()
     {
-        if (client_ != NO_SOCKET)
-            closeSocket(client_);
+        if (client_ == NO_SOCKET)
+            return;
+#ifdef _WIN32
+        (void)::shutdown(client_, SD_SEND);
+#else
+        (void)::shutdown(client_, SHUT_WR);
+#endif
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        std::uint8_t chunk[4096];
+        for (;;) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline -
+                                                                                    std::chrono::steady_clock::now());
+            if (left.count() <= 0 || !waitSocket(client_, SocketWait::Readable, int(left.count())) ||
+                receiveSome(client_, chunk, sizeof chunk) <= 0)
+                break;
+        }
+        closeSocket(client_);
         client_ = NO_SOCKET;
     }
 
