@@ -2,19 +2,13 @@
 // non-blocking socket, read only when the link asks.
 #include "serial/Rfc2217Port.h"
 
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <thread>
 
-#include "texts/Texts.h"
+#include "serial/Sockets.h"
 #include "serial/TcpConnection.h"
+#include "texts/Texts.h"
 
 using namespace telnet;
 
@@ -60,20 +54,20 @@ PortOpenResult Rfc2217Port::open(const std::string& device, const std::string& h
     PortOpenResult result;
     result.device = device;
     const TcpConnection connection = connectTcp(host, port, timeouts.connectMs);
-    if (connection.fd < 0) {
+    if (connection.socket == NO_SOCKET) {
         result.reason = connection.reason;
         return result;
     }
-    std::unique_ptr<Rfc2217Port> opened(new Rfc2217Port(connection.fd, timeouts));
+    std::unique_ptr<Rfc2217Port> opened(new Rfc2217Port(connection.socket, timeouts));
     result.reason = opened->negotiate();
     if (result.reason.empty())
         result.port = std::move(opened);
     return result;
 }
 
-Rfc2217Port::Rfc2217Port(int fd, const Rfc2217Timeouts& timeouts) : fd_(fd), timeouts_(timeouts) {}
+Rfc2217Port::Rfc2217Port(Socket socket, const Rfc2217Timeouts& timeouts) : socket_(socket), timeouts_(timeouts) {}
 
-Rfc2217Port::~Rfc2217Port() { ::close(fd_); }
+Rfc2217Port::~Rfc2217Port() { closeSocket(socket_); }
 
 std::string Rfc2217Port::negotiate()
 {
@@ -138,21 +132,22 @@ void Rfc2217Port::receive()
     std::uint8_t chunk[4096];
     std::vector<TelnetEvent> events;
     while (!lost_ && input_.size() < INPUT_LIMIT) {
-        const ssize_t n = ::recv(fd_, chunk, sizeof chunk, 0);
-        if (n < 0 && errno == EINTR)
+        const long n = receiveSome(socket_, chunk, sizeof chunk);
+        const SocketErrorKind error = n < 0 ? socketErrorKind(lastSocketError()) : SocketErrorKind::Other;
+        if (n < 0 && error == SocketErrorKind::Interrupted)
             continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+        if (n < 0 && error == SocketErrorKind::WouldBlock)
             return;
         if (n <= 0) {
             lose();
             return;
         }
-        // Acknowledge at once: a server that sends an answer's bytes one by
-        // one with Nagle's algorithm on (ser2net does) holds each next byte
-        // until the last one is acknowledged, and Linux would wait up to
-        // 40 ms to do so. The kernel leaves this mode on its own, hence every time.
-        const int on = 1;
-        (void)::setsockopt(fd_, IPPROTO_TCP, TCP_QUICKACK, &on, sizeof on);
+        // ser2net sends an answer's bytes one by one, each after the last
+        // one's acknowledgement. Where the system cannot be made to
+        // acknowledge at once, a Telnet NOP (which the server ignores) carries
+        // the acknowledgement without a wait.
+        if (!acknowledgePromptly(socket_))
+            sendBytes({IAC, NOP});
         events.clear();
         const bool intact = decoder_.decode({chunk, std::size_t(n)}, input_, events);
         for (const TelnetEvent& event : events)
@@ -244,18 +239,16 @@ bool Rfc2217Port::sendBytes(const std::vector<std::uint8_t>& bytes)
 {
     std::size_t sent = 0;
     while (!lost_ && sent < bytes.size()) {
-        const ssize_t n = ::send(fd_, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+        const long n = sendSome(socket_, bytes.data() + sent, bytes.size() - sent);
         if (n > 0) {
             sent += std::size_t(n);
             continue;
         }
-        if (n < 0 && errno == EINTR)
+        const SocketErrorKind error = n < 0 ? socketErrorKind(lastSocketError()) : SocketErrorKind::Other;
+        if (error == SocketErrorKind::Interrupted)
             continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            pollfd writable{fd_, POLLOUT, 0};
-            if (::poll(&writable, 1, WRITE_STALL_TIMEOUT_MS) > 0)
-                continue;
-        }
+        if (error == SocketErrorKind::WouldBlock && waitSocket(socket_, SocketWait::Writable, WRITE_STALL_TIMEOUT_MS))
+            continue;
         lose();
     }
     return !lost_;
@@ -273,8 +266,7 @@ bool Rfc2217Port::waitUntil(Deadline deadline, const std::function<bool()>& done
         const int ms = msUntil(deadline);
         if (ms == 0)
             return false;
-        pollfd readable{fd_, POLLIN, 0};
-        (void)::poll(&readable, 1, ms);
+        (void)waitSocket(socket_, SocketWait::Readable, ms);
     }
 }
 

@@ -21,6 +21,7 @@
 #include "serial/ComPortOption.h"
 #include "serial/PortOpener.h"
 #include "serial/SerialPort.h"
+#include "serial/SocketHandle.h"
 #include "serial/TelnetCodec.h"
 
 struct Rfc2217Timeouts {
@@ -64,7 +65,7 @@ private:
         bool refused = false;   // we asked and were told no
     };
 
-    Rfc2217Port(int fd, const Rfc2217Timeouts& timeouts);
+    Rfc2217Port(Socket socket, const Rfc2217Timeouts& timeouts);
 
     // Empty when the line is ready, otherwise why not.
     std::string negotiate();
@@ -84,7 +85,7 @@ private:
     bool waitUntil(Deadline deadline, const std::function<bool()>& done);
     void lose() { lost_ = true; }
 
-    int fd_;
+    Socket socket_;
     Rfc2217Timeouts timeouts_;
     TelnetDecoder decoder_;
     std::deque<std::uint8_t> input_; // line data received, not yet read

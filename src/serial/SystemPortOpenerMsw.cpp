@@ -1,13 +1,12 @@
-// Opening what a port name resolves to, on Windows: the system's COM ports and
-// simulated boards. Serial ports on another machine (rfc2217://) are reached
-// by the Linux build only; their values are still understood, so the box says
-// why instead of calling them unknown.
+// Opening what a port name resolves to, on Windows: the system's COM ports,
+// serial ports on another machine (rfc2217://, the same client as on Linux)
+// and simulated boards.
 #include "serial/SystemPortOpener.h"
 
 #include <utility>
 
+#include "serial/Rfc2217Port.h"
 #include "serial/WindowsSerialPort.h"
-#include "texts/WindowsTexts.h"
 
 SystemPortOpener::SystemPortOpener(SimulatedBoardOpener openSimulated, EnvironmentLookup environment,
                                    SerialDeviceLister listDevices)
@@ -26,12 +25,8 @@ PortOpenResult SystemPortOpener::openResolved(const ResolvedPort& resolved)
     switch (resolved.kind) {
     case ResolvedPort::Kind::Device:
         return WindowsSerialPort::open(resolved.device);
-    case ResolvedPort::Kind::Rfc2217: {
-        PortOpenResult result;
-        result.device = resolved.device;
-        result.reason = toStdString(texts::PORT_REASON_NO_RFC2217);
-        return result;
-    }
+    case ResolvedPort::Kind::Rfc2217:
+        return Rfc2217Port::open(resolved.device, resolved.host, resolved.tcpPort);
     case ResolvedPort::Kind::Simulated: {
         PortOpenResult result;
         result.device = resolved.device;

@@ -1,21 +1,13 @@
 // Name lookup and connection with one deadline.
 #include "serial/TcpConnection.h"
 
-#include <netdb.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <chrono>
 #include <condition_variable>
-#include <cstring>
 #include <memory>
 #include <mutex>
 #include <thread>
 
+#include "serial/Sockets.h"
 #include "texts/Texts.h"
 
 namespace {
@@ -81,41 +73,26 @@ std::shared_ptr<AddressList> lookUp(const std::string& host, std::uint16_t port,
 }
 
 // The error of one connection attempt, or 0 once connected.
-int attempt(const addrinfo& address, Deadline deadline, int& fd)
+int attempt(const addrinfo& address, Deadline deadline, Socket& socket)
 {
-    fd = ::socket(address.ai_family, address.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, address.ai_protocol);
-    if (fd < 0)
-        return errno;
-    int error = 0;
-    if (::connect(fd, address.ai_addr, address.ai_addrlen) != 0) {
-        error = errno;
-        if (error == EINPROGRESS) {
-            pollfd writable{fd, POLLOUT, 0};
-            int ready = 0;
-            while ((ready = ::poll(&writable, 1, msUntil(deadline))) < 0 && errno == EINTR) {
-            }
-            socklen_t length = sizeof error;
-            if (ready == 0)
-                error = ETIMEDOUT;
-            else if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0)
-                error = errno;
-        }
-    }
+    socket = openStreamSocket(address.ai_family, true);
+    if (socket == NO_SOCKET)
+        return lastSocketError();
+    const int error = connectWithin(socket, address.ai_addr, socklen_t(address.ai_addrlen), msUntil(deadline));
     if (error != 0) {
-        ::close(fd);
-        fd = -1;
+        closeSocket(socket);
+        socket = NO_SOCKET;
     }
     return error;
 }
 
 std::string reasonOf(int error)
 {
-    switch (error) {
-    case ECONNREFUSED: return toStdString(texts::NET_CONNECTION_REFUSED);
-    case ENETUNREACH:
-    case EHOSTUNREACH: return toStdString(texts::NET_HOST_UNREACHABLE);
-    case ETIMEDOUT: return toStdString(texts::NET_CONNECT_TIMEOUT);
-    default: return std::strerror(error);
+    switch (socketErrorKind(error)) {
+    case SocketErrorKind::Refused: return toStdString(texts::NET_CONNECTION_REFUSED);
+    case SocketErrorKind::Unreachable: return toStdString(texts::NET_HOST_UNREACHABLE);
+    case SocketErrorKind::TimedOut: return toStdString(texts::NET_CONNECT_TIMEOUT);
+    default: return socketErrorWords(error);
     }
 }
 
@@ -123,25 +100,28 @@ std::string reasonOf(int error)
 
 TcpConnection connectTcp(const std::string& host, std::uint16_t port, int timeoutMs)
 {
+    if (const int error = startSockets())
+        return {NO_SOCKET, socketErrorWords(error)};
     const Deadline deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     bool lookupTimedOut = false;
     const auto addresses = lookUp(host, port, deadline, lookupTimedOut);
     if (lookupTimedOut)
-        return {-1, toStdString(texts::NET_LOOKUP_TIMEOUT)};
+        return {NO_SOCKET, toStdString(texts::NET_LOOKUP_TIMEOUT)};
     if (addresses->status != 0)
-        return {-1, toStdString(texts::NET_HOST_UNKNOWN)};
+        return {NO_SOCKET, toStdString(texts::NET_HOST_UNKNOWN)};
 
-    int error = ETIMEDOUT;
+    int error = 0;
+    bool attempted = false;
     for (const addrinfo* address = addresses->first; address && msUntil(deadline) > 0; address = address->ai_next) {
-        int fd = -1;
-        error = attempt(*address, deadline, fd);
+        Socket socket = NO_SOCKET;
+        error = attempt(*address, deadline, socket);
+        attempted = true;
         if (error == 0) {
             // Frames are a few bytes each and every one waits for its answer:
             // they must leave at once, not when Nagle's algorithm lets them.
-            const int on = 1;
-            (void)::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-            return {fd, {}};
+            sendPromptly(socket);
+            return {socket, {}};
         }
     }
-    return {-1, reasonOf(error)};
+    return {NO_SOCKET, attempted ? reasonOf(error) : toStdString(texts::NET_CONNECT_TIMEOUT)};
 }

@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <string>
 
+#include "serial/SocketHandle.h"
+
 struct TcpConnection {
-    int fd = -1;        // non-blocking, Nagle off; -1 when no connection was made
-    std::string reason; // why not, for the second line of the port box
+    Socket socket = NO_SOCKET; // non-blocking, Nagle off; NO_SOCKET when no connection was made
+    std::string reason;        // why not, for the second line of the port box
 };
 
 // host: a name, an IPv4 address or an IPv6 address (without brackets).

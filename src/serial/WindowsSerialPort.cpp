@@ -23,15 +23,6 @@ static_assert(LineError::RXOVER == CE_RXOVER && LineError::OVERRUN == CE_OVERRUN
               LineError::BREAK == CE_BREAK && LineError::TXFULL == CE_TXFULL && LineError::IOE == CE_IOE);
 constexpr DWORD KNOWN_ERRORS = CE_RXOVER | CE_OVERRUN | CE_RXPARITY | CE_FRAME | CE_BREAK | CE_TXFULL | CE_IOE;
 
-std::string systemMessage(DWORD error)
-{
-    std::string words = windowsErrorWords(error);
-    while (!words.empty() && (words.back() == '.' || words.back() == ' '))
-        words.pop_back();
-    const std::string code = "Windows error " + std::to_string(error);
-    return words.empty() ? code : words + " (" + code + ")";
-}
-
 // The Windows errors that mean what a Linux errno of the port box means.
 int linuxMeaning(DWORD error)
 {
@@ -64,7 +55,7 @@ std::string windowsPortOpenReason(DWORD error)
 {
     if (const int meaning = linuxMeaning(error))
         return portOpenReason(meaning);
-    return systemMessage(error);
+    return windowsErrorText(error);
 }
 
 PortOpenResult WindowsSerialPort::open(const std::string& device)

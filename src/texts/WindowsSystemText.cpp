@@ -28,3 +28,12 @@ std::string windowsErrorWords(DWORD error)
         message.pop_back();
     return narrowed(message);
 }
+
+std::string windowsErrorText(DWORD error)
+{
+    std::string words = windowsErrorWords(error);
+    while (!words.empty() && (words.back() == '.' || words.back() == ' '))
+        words.pop_back();
+    const std::string code = "Windows error " + std::to_string(error);
+    return words.empty() ? code : words + " (" + code + ")";
+}

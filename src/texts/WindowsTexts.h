@@ -8,8 +8,6 @@ namespace texts {
 
 // What a ROVIDADA_COMn value may be on Windows (second line of the port box).
 inline constexpr Text PORT_VALUE_NOT_UNDERSTOOD_WINDOWS =
-    u8"oczekiwano portu (COM5, \\\\.\\COM12), sim, sim:MODEL albo sim:MODEL@nMHz";
-// Serial ports on another machine, which the Windows build does not reach.
-inline constexpr Text PORT_REASON_NO_RFC2217 = u8"porty rfc2217:// działają tylko w wersji dla Linuksa";
+    u8"oczekiwano portu (COM5, \\\\.\\COM12), sim, sim:MODEL, sim:MODEL@nMHz albo rfc2217://HOST:PORT";
 
 } // namespace texts

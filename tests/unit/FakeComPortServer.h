@@ -6,12 +6,6 @@
 // kept: the raw bytes and, decoded, the line data and the COM-PORT commands.
 #pragma once
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <deque>
 #include <functional>
@@ -25,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include "serial/ComPortOption.h"
+#include "serial/Sockets.h"
 #include "serial/TelnetCodec.h"
 
 class FakeComPortServer {
@@ -36,7 +31,7 @@ public:
 
     explicit FakeComPortServer(Script script, int family = AF_INET) : family_(family)
     {
-        listener_ = ::socket(family, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        listener_ = openStreamSocket(family, false);
         sockaddr_storage address{};
         socklen_t length = 0;
         if (family == AF_INET6) {
@@ -56,10 +51,9 @@ public:
         port_ = ntohs(family == AF_INET6 ? reinterpret_cast<sockaddr_in6&>(address).sin6_port
                                          : reinterpret_cast<sockaddr_in&>(address).sin_port);
         thread_ = std::thread([this, script = std::move(script)] {
-            pollfd waiting{listener_, POLLIN, 0};
-            if (::poll(&waiting, 1, 5000) <= 0)
+            if (!waitSocket(listener_, SocketWait::Readable, 5000))
                 return; // the client never came; the test says why
-            client_ = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+            client_ = ::accept(listener_, nullptr, nullptr);
             script(*this);
             close();
         });
@@ -68,7 +62,7 @@ public:
     ~FakeComPortServer()
     {
         finish();
-        ::close(listener_);
+        closeSocket(listener_);
     }
 
     // Waits until the script has ended; what the client sent is whole then.
@@ -89,8 +83,8 @@ public:
 
     void send(const Bytes& raw)
     {
-        if (client_ >= 0)
-            (void)::send(client_, raw.data(), raw.size(), MSG_NOSIGNAL);
+        if (client_ != NO_SOCKET)
+            (void)sendSome(client_, raw.data(), raw.size());
     }
 
     // What ser2net sends first: it will and does suppress go-ahead and binary,
@@ -128,11 +122,10 @@ public:
                 return true;
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline -
                                                                                     std::chrono::steady_clock::now());
-            pollfd readable{client_, POLLIN, 0};
-            if (left.count() <= 0 || ::poll(&readable, 1, int(left.count())) <= 0)
+            if (left.count() <= 0 || !waitSocket(client_, SocketWait::Readable, int(left.count())))
                 return false;
             std::uint8_t chunk[4096];
-            const ssize_t n = ::recv(client_, chunk, sizeof chunk, 0);
+            const long n = receiveSome(client_, chunk, sizeof chunk);
             if (n <= 0) {
                 clientClosed_ = true;
                 return done();
@@ -154,11 +147,31 @@ public:
         serveUntil([this] { return clientClosed_; });
     }
 
+    // Ends the connection as a server that reads all it is sent: what was
+    // sent goes first, then the end of the stream, and the client's bytes
+    // (until it closes, or two seconds) are read and dropped. A close with
+    // bytes unread would be a reset, which can drop what is still held back
+    // by Nagle's algorithm; a client on Windows sends a NOP for every receipt.
     void close()
     {
-        if (client_ >= 0)
-            ::close(client_);
-        client_ = -1;
+        if (client_ == NO_SOCKET)
+            return;
+#ifdef _WIN32
+        (void)::shutdown(client_, SD_SEND);
+#else
+        (void)::shutdown(client_, SHUT_WR);
+#endif
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        std::uint8_t chunk[4096];
+        for (;;) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline -
+                                                                                    std::chrono::steady_clock::now());
+            if (left.count() <= 0 || !waitSocket(client_, SocketWait::Readable, int(left.count())) ||
+                receiveSome(client_, chunk, sizeof chunk) <= 0)
+                break;
+        }
+        closeSocket(client_);
+        client_ = NO_SOCKET;
     }
 
     // The value the server answers a command with (its code plus 100 goes
@@ -204,8 +217,8 @@ private:
     }
 
     int family_;
-    int listener_ = -1;
-    int client_ = -1;
+    Socket listener_ = NO_SOCKET;
+    Socket client_ = NO_SOCKET;
     bool clientClosed_ = false;
     std::uint16_t port_ = 0;
     mutable std::mutex mutex_;

@@ -308,9 +308,9 @@ INSTANTIATE_TEST_SUITE_P(
         FailedOpen{"closes at once", [](FakeComPortServer&) {}, toStdString(texts::NET_SERVER_CLOSED)}));
 
 // A TCP socket bound to a free loopback port, and that port.
-std::pair<int, std::uint16_t> boundLoopbackSocket()
+std::pair<Socket, std::uint16_t> boundLoopbackSocket()
 {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const Socket fd = openStreamSocket(AF_INET, false);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -328,7 +328,7 @@ PortOpenResult openLoopback(std::uint16_t port)
 TEST(Rfc2217Port, NoServerOnThePortIsARefusedConnection)
 {
     const auto [probe, port] = boundLoopbackSocket();
-    ::close(probe); // nobody listens there now
+    closeSocket(probe); // nobody listens there now
 
     const PortOpenResult opened = openLoopback(port);
     EXPECT_FALSE(opened.port);
@@ -353,8 +353,8 @@ TEST(Rfc2217Port, ServerThatNeverAcceptsIsAConnectionTimeOut)
     const PortOpenResult opened = openLoopback(port);
     EXPECT_FALSE(opened.port);
     EXPECT_EQ(opened.reason, toStdString(texts::NET_CONNECT_TIMEOUT));
-    ::close(first);
-    ::close(listener);
+    closeSocket(first);
+    closeSocket(listener);
 }
 
 // Servers that fail in the middle of an operation: what was received before

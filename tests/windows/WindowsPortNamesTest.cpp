@@ -1,11 +1,14 @@
 // Port names on Windows: "COMn" is the system's own COMn, ROVIDADA_COMn still
-// wins, and a value may name any port, also one above COM9.
+// wins, a value may name any port, also one above COM9, and rfc2217:// values
+// reach the RFC 2217 port as on Linux.
 #include <gtest/gtest.h>
 
 #include <map>
 
 #include "serial/PortNames.h"
+#include "serial/Sockets.h"
 #include "serial/SystemPortOpener.h"
+#include "texts/Texts.h"
 
 namespace {
 
@@ -41,19 +44,32 @@ TEST(WindowsPortNames, ComNamesAreTheSystemsPortsUnlessTheVariableSaysOtherwise)
     // A Linux path means nothing here; the box says what would.
     const ResolvedPort linux = resolvePortName("COM4", set, noDevices);
     EXPECT_EQ(linux.kind, ResolvedPort::Kind::Invalid);
-    EXPECT_EQ(linux.reason, "oczekiwano portu (COM5, \\\\.\\COM12), sim, sim:MODEL albo sim:MODEL@nMHz");
+    EXPECT_EQ(linux.reason,
+              "oczekiwano portu (COM5, \\\\.\\COM12), sim, sim:MODEL, sim:MODEL@nMHz albo rfc2217://HOST:PORT");
     // "COM0" and "COMX" are no ports.
     EXPECT_EQ(resolvePortValue("COM0", "COM0").kind, ResolvedPort::Kind::Invalid);
     EXPECT_EQ(resolvePortValue("COMX", "COMX").kind, ResolvedPort::Kind::Invalid);
 }
 
-TEST(WindowsPortNames, Rfc2217PortsAreUnderstoodAndRefusedWithAReason)
+TEST(WindowsPortNames, Rfc2217PortsAreReachedThroughWinsockByHostName)
 {
-    SystemPortOpener ports(nullptr, environmentOf({{"ROVIDADA_COM2", "rfc2217://localhost:4001"}}), noDevices);
+    // A loopback port nobody listens on: "localhost" goes through the name
+    // lookup, and each of its addresses refuses.
+    const Socket probe = openStreamSocket(AF_INET, false);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(probe, reinterpret_cast<sockaddr*>(&address), length), 0);
+    ASSERT_EQ(::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    closeSocket(probe);
+    const std::string value = "rfc2217://localhost:" + std::to_string(ntohs(address.sin_port));
+
+    SystemPortOpener ports(nullptr, environmentOf({{"ROVIDADA_COM2", value}}), noDevices);
     const PortOpenResult result = ports.open("COM2");
     EXPECT_FALSE(result.port);
-    EXPECT_EQ(result.device, "rfc2217://localhost:4001");
-    EXPECT_EQ(result.reason, "porty rfc2217:// działają tylko w wersji dla Linuksa");
+    EXPECT_EQ(result.device, value);
+    EXPECT_EQ(result.reason, toStdString(texts::NET_CONNECTION_REFUSED));
 }
 
 } // namespace
