@@ -56,3 +56,6 @@ convert -size 48x48 xc:none -fill '#b0b0b0' -stroke none \
   -fill '#202020' -stroke '#606060' -draw 'roundrectangle 8,8 40,40 3,3' \
   -stroke none -fill '#f0c030' -font $F -pointsize 16 -gravity center -annotate +0+0 '12' IDI_ICON.png
 mogrify -depth 8 -strip ./*.png
+
+# The same icon for Windows' file manager (rovidada-de12.rc), at the sizes it shows.
+convert IDI_ICON.png -define icon:auto-resize=48,32,16 rovidada-de12.ico

@@ -66,6 +66,11 @@ MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& si
       link_(std::make_unique<SerialLink>(services.clock, services.ports, *linkObserver_)),
       turns_(std::make_shared<OperationTurns>(services.clock))
 {
+    // A system that cannot make the top-level window (Wine whose desktop has
+    // no display driver, a desktop heap used up) leaves nothing to build the
+    // controls on: the application reports it (isBuilt).
+    if (!isBuilt())
+        return;
     switchOffAnimations();
     SetIcons(loadResourceIconBundle("IDI_ICON"));
     currentModel = modelTable()[0];

@@ -43,6 +43,9 @@ class MainFrame : public SteadyDefaults<wxFrame> {
 public:
     MainFrame(const wxString& title, const wxPoint& pos, const wxSize& size, AppServices services);
     ~MainFrame() override;
+    // Whether the system made the window: without it the frame holds no
+    // controls and must not be shown.
+    bool isBuilt() const { return GetHandle() != nullptr; }
 
     // Controls kept by the window, in creation order.
     BufferBook* bufferBook = nullptr;

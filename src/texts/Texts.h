@@ -68,6 +68,9 @@ inline constexpr Text CAPTION_INFO = u8"Informacja:";
 inline constexpr Text CAPTION_PARAMETERS = u8"Parametry";
 inline constexpr Text CAPTION_DIFFERENCES = u8"Różnice";
 
+// Start-up: the system would not make the main window
+inline constexpr Text WINDOW_NOT_CREATED = u8"Nie można utworzyć okna programu.";
+
 // About box
 inline constexpr Text ABOUT_VERSION = u8"Wersja 1.01";
 
