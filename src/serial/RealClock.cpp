@@ -64,17 +64,6 @@ void RealClock::sleepUntilUs(std::uint64_t us)
     }
 }
 
-void RealClock::learnLateness(std::uint64_t lateUs)
-{
-    // Settles on the middle of the recent wake-ups' lateness: half of them end
-    // a few microseconds early and wait awake, half a few microseconds late,
-    // and a rare very late one (the machine busy) moves the aim by only one.
-    if (lateUs > earlyUs_)
-        earlyUs_ = std::min(earlyUs_ + 1, MAX_EARLY_US);
-    else if (earlyUs_ > 0)
-        --earlyUs_;
-}
-
 bool RealClock::waitForInput(SerialPort& port, std::uint32_t deadlineTick)
 {
     for (;;) {

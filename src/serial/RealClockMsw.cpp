@@ -106,9 +106,18 @@ void RealClock::pause(std::uint32_t ms)
 
 void RealClock::sleepUntilUs(std::uint64_t us)
 {
+    // These sleeps too end some tens of microseconds after their time (under
+    // Wine, its select() wakes up late as any Linux sleep): aimed that much
+    // early, as on Linux, with the rest waited out awake.
     const std::uint64_t now = nowUs();
-    if (us > now)
-        pauseTimer().sleepUs(us - now);
+    if (us > now + earlyUs_) {
+        const std::uint64_t aimUs = us - earlyUs_;
+        pauseTimer().sleepUs(aimUs - now);
+        const std::uint64_t woke = nowUs();
+        learnLateness(woke > aimUs ? woke - aimUs : 0);
+    }
+    while (nowUs() < us) {
+    }
 }
 
 bool RealClock::waitForInput(SerialPort& port, std::uint32_t deadlineTick)
