@@ -15,11 +15,10 @@ endfunction()
 add_compile_definitions(_WIN32_WINNT=0x0A00 NOMINMAX)
 
 rovidada_windows_counterparts(rovidada_engine
-  "(^|/)(PosixSerialPort|RealClock|SystemPortOpener|SerialDevicePaths|Sockets|ImageFile)\\.cpp$"
+  "(^|/)(PosixSerialPort|RealClock|SerialDevicePaths|Sockets|ImageFile)\\.cpp$"
   ${CMAKE_SOURCE_DIR}/src/serial/CommDevice.cpp
   ${CMAKE_SOURCE_DIR}/src/serial/WindowsSerialPort.cpp
   ${CMAKE_SOURCE_DIR}/src/serial/RealClockMsw.cpp
-  ${CMAKE_SOURCE_DIR}/src/serial/SystemPortOpenerMsw.cpp
   ${CMAKE_SOURCE_DIR}/src/serial/SerialDevicePathsMsw.cpp
   ${CMAKE_SOURCE_DIR}/src/serial/SocketsMsw.cpp
   ${CMAKE_SOURCE_DIR}/src/images/ImageFileMsw.cpp

@@ -1,10 +1,18 @@
-// Opening what a port name resolves to.
+// Opening what a port name resolves to: the system's serial ports, serial
+// ports on another machine (rfc2217://) and simulated boards.
 #include "serial/SystemPortOpener.h"
 
 #include <utility>
 
-#include "serial/PosixSerialPort.h"
 #include "serial/Rfc2217Port.h"
+
+#ifdef _WIN32
+#include "serial/WindowsSerialPort.h"
+using SystemSerialPort = WindowsSerialPort;
+#else
+#include "serial/PosixSerialPort.h"
+using SystemSerialPort = PosixSerialPort;
+#endif
 
 SystemPortOpener::SystemPortOpener(SimulatedBoardOpener openSimulated, EnvironmentLookup environment,
                                    SerialDeviceLister listDevices)
@@ -22,7 +30,7 @@ PortOpenResult SystemPortOpener::openResolved(const ResolvedPort& resolved)
 {
     switch (resolved.kind) {
     case ResolvedPort::Kind::Device:
-        return PosixSerialPort::open(resolved.device);
+        return SystemSerialPort::open(resolved.device);
     case ResolvedPort::Kind::Rfc2217:
         return Rfc2217Port::open(resolved.device, resolved.host, resolved.tcpPort);
     case ResolvedPort::Kind::Simulated: {
