@@ -9,6 +9,9 @@ function(rovidada_windows_counterparts target pattern)
   list(FILTER sources EXCLUDE REGEX "${pattern}")
   set_property(TARGET ${target} PROPERTY SOURCES ${sources})
   target_sources(${target} PRIVATE ${ARGN})
+  # Each is compiled alone in a unity build: windows.h's macros (PARITY_NONE,
+  # ERROR and the like) must not reach the shared sources.
+  set_source_files_properties(${ARGN} TARGET_DIRECTORY ${target} PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
 endfunction()
 
 # Windows 10 and later; no min/max macros from windows.h.
@@ -23,6 +26,12 @@ rovidada_windows_counterparts(rovidada_engine
   ${CMAKE_SOURCE_DIR}/src/serial/SocketsMsw.cpp
   ${CMAKE_SOURCE_DIR}/src/images/ImageFileMsw.cpp
   ${CMAKE_SOURCE_DIR}/src/texts/WindowsSystemText.cpp)
+# So are the shared sources that see windows.h or Winsock through the serial
+# port's and the sockets' headers.
+set_source_files_properties(${CMAKE_SOURCE_DIR}/src/serial/Rfc2217Port.cpp
+                            ${CMAKE_SOURCE_DIR}/src/serial/TcpConnection.cpp
+                            ${CMAKE_SOURCE_DIR}/src/serial/SystemPortOpener.cpp
+                            PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
 # arpa/inet.h for the address rules comes from Winsock.
 target_include_directories(rovidada_engine PRIVATE ${CMAKE_SOURCE_DIR}/src/serial/msw)
 target_link_libraries(rovidada_engine PUBLIC ws2_32 winmm)

@@ -21,7 +21,7 @@ enum RecordType : std::uint8_t {
 constexpr std::size_t MARK = 1;              // ":"
 constexpr std::size_t FRAME_BYTES = 5;        // length, offset (2), type, checksum
 constexpr std::size_t DATA_AT = 4;            // the first data byte after length, offset and type
-constexpr std::size_t WRITTEN_DATA_BYTES = 16;
+constexpr std::size_t INTEL_HEX_DATA_BYTES = 16;
 
 constexpr int ANY_LENGTH = -1;
 constexpr int NO_SUCH_TYPE = -2;
@@ -134,7 +134,7 @@ RecordRead readIntelHex(std::string_view content)
 std::string writeIntelHex(const MemoryImage& image)
 {
     std::string text;
-    forEachRecordPiece(image, WRITTEN_DATA_BYTES, [&](std::uint32_t address, std::span<const std::uint8_t> data) {
+    forEachRecordPiece(image, INTEL_HEX_DATA_BYTES, [&](std::uint32_t address, std::span<const std::uint8_t> data) {
         appendDataRecord(text, address, data);
     });
     text += ":00000001FF\n";

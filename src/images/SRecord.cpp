@@ -24,7 +24,7 @@ constexpr RecordKind KINDS[10] = {
 
 constexpr std::size_t MARK_AND_TYPE = 2;     // "S1"
 constexpr std::size_t LONGEST_HEADER = 252; // 255 bytes after the length byte, less address and checksum
-constexpr std::size_t WRITTEN_DATA_BYTES = 32;
+constexpr std::size_t S_RECORD_DATA_BYTES = 32;
 
 std::uint64_t bigEndian(std::span<const std::uint8_t> bytes)
 {
@@ -139,7 +139,7 @@ std::string writeSRecords(const MemoryImage& image, std::string_view header)
     header = header.substr(0, LONGEST_HEADER);
     appendRecord(text, '0', 0, std::span(reinterpret_cast<const std::uint8_t*>(header.data()), header.size()));
     std::uint32_t dataRecords = 0;
-    forEachRecordPiece(image, WRITTEN_DATA_BYTES, [&](std::uint32_t address, std::span<const std::uint8_t> data) {
+    forEachRecordPiece(image, S_RECORD_DATA_BYTES, [&](std::uint32_t address, std::span<const std::uint8_t> data) {
         appendRecord(text, '1', address, data);
         ++dataRecords;
     });

@@ -33,12 +33,6 @@ constexpr auto lineTime(std::size_t bytes)
     return std::chrono::microseconds((std::uint64_t(bytes) * 10 * 1'000'000 + comport::BAUD - 1) / comport::BAUD);
 }
 
-int msUntil(std::chrono::steady_clock::time_point deadline)
-{
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    return left.count() > 0 ? int(left.count()) : 0;
-}
-
 bool weDo(std::uint8_t option)
 {
     return option == OPTION_BINARY || option == OPTION_SUPPRESS_GO_AHEAD || option == OPTION_COM_PORT;

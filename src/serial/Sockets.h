@@ -17,6 +17,7 @@
 #include <sys/socket.h>
 #endif
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -44,6 +45,14 @@ std::string socketErrorWords(int error);
 // Connects a non-blocking socket, waiting at most timeoutMs: 0 once
 // connected, otherwise the error (a wait that ran out is TimedOut's).
 int connectWithin(Socket socket, const sockaddr* address, socklen_t length, int timeoutMs);
+
+// Whole milliseconds from now until `deadline`, rounded up so that a wait of
+// that long never ends before it; 0 once it has passed.
+inline int msUntil(std::chrono::steady_clock::time_point deadline)
+{
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    return left.count() > 0 ? int(left.count()) : 0;
+}
 
 enum class SocketWait { Readable, Writable };
 // Waits up to timeoutMs (signals do not shorten it) until the socket is ready

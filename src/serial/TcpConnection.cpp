@@ -14,12 +14,6 @@ namespace {
 
 using Deadline = std::chrono::steady_clock::time_point;
 
-int msUntil(Deadline deadline)
-{
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    return left.count() > 0 ? int(left.count()) : 0;
-}
-
 struct AddressList {
     int status = EAI_AGAIN; // getaddrinfo's result
     addrinfo* first = nullptr;

@@ -20,7 +20,7 @@ std::size_t frameLength(std::uint8_t code)
     }
 }
 
-const std::string GREETING = "paww";
+const std::string BOARD_GREETING = "paww";
 } // namespace
 
 std::shared_ptr<SimulatedBoard> SimulatedBoard::create(const std::string& modelName, int crystalMHz,
@@ -125,7 +125,7 @@ void SimulatedBoard::changeRts(bool asserted, std::uint64_t atUs)
     frame_.clear();
     divider_.reset();
     memory_.reset();
-    const std::string greeting = faults_.greeting.value_or(GREETING);
+    const std::string greeting = faults_.greeting.value_or(BOARD_GREETING);
     send(std::vector<std::uint8_t>(greeting.begin(), greeting.end()), atUs);
 }
 

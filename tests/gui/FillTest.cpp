@@ -28,7 +28,7 @@ std::vector<std::size_t> filledBytes(BufferGrid& grid)
     return bytes;
 }
 
-using Bytes = std::vector<std::size_t>;
+using Offsets = std::vector<std::size_t>;
 
 class FillTest : public testing::Test {
 protected:
@@ -62,7 +62,7 @@ TEST_F(FillTest, OneClickedCellIsFilledAlone)
     wxGridEvent click(grid->GetId(), wxEVT_GRID_CELL_LEFT_CLICK, grid, 1, 3);
     grid->GetEventHandler()->ProcessEvent(click);
     pressFill(frame);
-    EXPECT_EQ(filledBytes(*grid), Bytes{19});
+    EXPECT_EQ(filledBytes(*grid), Offsets{19});
     EXPECT_EQ(grid->GetCellValue(1, 3), "41");
     EXPECT_EQ(grid->GetCellValue(1, 20), "A");
 }
@@ -71,7 +71,7 @@ TEST_F(FillTest, ABlockDrawnAmongTheCharactersIsFilled)
 {
     grid->SelectBlock(0, 20, 1, 21);
     pressFill(frame);
-    EXPECT_EQ(filledBytes(*grid), (Bytes{3, 4, 19, 20}));
+    EXPECT_EQ(filledBytes(*grid), (Offsets{3, 4, 19, 20}));
     EXPECT_EQ(grid->GetCellValue(0, 3), "FF");
     EXPECT_EQ(grid->GetCellValue(0, 20), ".");
 }
@@ -80,14 +80,14 @@ TEST_F(FillTest, ABlockAcrossTheSeparatorFillsOnlyItsHexadecimalCells)
 {
     grid->SelectBlock(0, 14, 0, 18);
     pressFill(frame);
-    EXPECT_EQ(filledBytes(*grid), (Bytes{14, 15}));
+    EXPECT_EQ(filledBytes(*grid), (Offsets{14, 15}));
 }
 
 TEST_F(FillTest, CellsPastTheByteCountAreFilledToo)
 {
     grid->SelectBlock(2, 6, 2, 9); // bytes 38 to 41; the buffer has 40
     pressFill(frame);
-    EXPECT_EQ(filledBytes(*grid), (Bytes{38, 39, 40, 41}));
+    EXPECT_EQ(filledBytes(*grid), (Offsets{38, 39, 40, 41}));
     EXPECT_EQ(grid->byteCount, 40u);
 }
 

@@ -8,6 +8,7 @@
 #include <wx/combobox.h>
 #include <wx/bitmap.h>
 #include <wx/grid.h>
+#include <wx/statusbr.h>
 #include <wx/evtloop.h>
 #include <wx/utils.h>
 #include <wx/msgdlg.h>
@@ -170,6 +171,8 @@ void chooseComboItem(wxWindow* window, int index)
     event.SetString(combo->GetString(index));
     combo->ProcessWindowEvent(event);
 }
+
+wxString statusNote(MainFrame& frame) { return frame.GetStatusBar()->GetStatusText(0); }
 
 void processPendingEvents()
 {

@@ -88,6 +88,8 @@ void sendMenu(MainFrame& frame, int id);
 void clickButton(wxWindow* button);
 void chooseComboItem(wxWindow* combo, int index);
 void processPendingEvents();
+// The note in the status line's first field.
+wxString statusNote(MainFrame& frame);
 
 // Counts paints while it lives: of every window, or of those `counted` takes.
 class PaintCounter : public wxEventFilter {

@@ -17,8 +17,6 @@
 
 namespace {
 
-wxString statusNote(MainFrame& frame) { return frame.GetStatusBar()->GetStatusText(0); }
-
 // Every cell's two texts, row by row, to see that nothing else changed.
 std::vector<wxString> cellTexts(BufferGrid& grid)
 {

@@ -14,8 +14,6 @@ namespace {
 
 using HexSearchTest = HexEditPage;
 
-wxString statusNote(MainFrame& frame) { return frame.GetStatusBar()->GetStatusText(0); }
-
 std::pair<int, int> cursorOf(BufferGrid& grid) { return {grid.GetGridCursorRow(), grid.GetGridCursorCol()}; }
 
 // The selected cells of rows first to last, as "row,col" in order.

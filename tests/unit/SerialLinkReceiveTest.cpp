@@ -6,7 +6,7 @@
 
 namespace {
 
-const std::string LOST = "lost";
+const std::string LOST_EVENT = "lost";
 std::string box(Text message) { return "box: " + toStdString(message); }
 
 using Receive = LinkFixture;
@@ -60,7 +60,7 @@ TEST_P(ReceiveTimeout, ZeroByteAndTimeoutDifferOnlyInTheState)
     EXPECT_EQ(link.receiveByte(), c.expected);
     EXPECT_EQ(link.connectionState(), c.stateAfter);
     EXPECT_EQ(elapsedMs(), c.returnsAtMs);
-    EXPECT_EQ(observer.events, (c.stateAfter < 1 ? std::vector{LOST} : std::vector<std::string>{}));
+    EXPECT_EQ(observer.events, (c.stateAfter < 1 ? std::vector{LOST_EVENT} : std::vector<std::string>{}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ReceiveTimeout,
@@ -126,13 +126,13 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ReceiveLineError,
     ::testing::Values(
         LineErrorCase{"framing and parity", LineError::FRAME | LineError::RXPARITY,
-                      {box(texts::LINE_FRAMING_ERROR), box(texts::LINE_PARITY_ERROR), LOST}},
-        LineErrorCase{"overrun alone", LineError::OVERRUN, {LOST}},
-        LineErrorCase{"break alone", LineError::BREAK, {LOST}},
+                      {box(texts::LINE_FRAMING_ERROR), box(texts::LINE_PARITY_ERROR), LOST_EVENT}},
+        LineErrorCase{"overrun alone", LineError::OVERRUN, {LOST_EVENT}},
+        LineErrorCase{"break alone", LineError::BREAK, {LOST_EVENT}},
         LineErrorCase{"every flag", 0xFFFFFFFF,
                       {box(texts::LINE_FRAMING_ERROR), box(texts::LINE_IO_ERROR), box(texts::LINE_INPUT_OVERFLOW),
-                       box(texts::LINE_PARITY_ERROR), box(texts::LINE_OUTPUT_FULL), LOST}},
-        LineErrorCase{"adapter pulled out", LineError::IOE, {box(texts::LINE_IO_ERROR), LOST}}));
+                       box(texts::LINE_PARITY_ERROR), box(texts::LINE_OUTPUT_FULL), LOST_EVENT}},
+        LineErrorCase{"adapter pulled out", LineError::IOE, {box(texts::LINE_IO_ERROR), LOST_EVENT}}));
 
 TEST_F(Receive, BytesInTheStoreSurviveALineError)
 {
@@ -142,7 +142,7 @@ TEST_F(Receive, BytesInTheStoreSurviveALineError)
     clock.advanceUs(15 * MS);
     EXPECT_EQ(link.receiveByte(), 0x00);
     EXPECT_EQ(link.receiveByte(), 0x02);
-    EXPECT_EQ(observer.events, (std::vector{box(texts::LINE_FRAMING_ERROR), LOST}));
+    EXPECT_EQ(observer.events, (std::vector{box(texts::LINE_FRAMING_ERROR), LOST_EVENT}));
 }
 
 TEST_F(Receive, StoreTakesAtMost1024BytesAndTheRestWaitsInTheDriver)

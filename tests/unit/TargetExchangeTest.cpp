@@ -15,8 +15,6 @@ using Status = std::pair<int, std::string>;
 
 const std::string CONNECTING = "Łączenie...";
 const std::string RESET = "Reset.";
-const std::string CONNECTED = "Połączony.";
-const std::string NOT_CONNECTED = "Brak połączenia.";
 
 } // namespace
 

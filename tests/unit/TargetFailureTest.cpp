@@ -9,8 +9,6 @@
 
 namespace {
 
-const std::string LOST = "Utracono połącznie z interfejsem! ";
-const std::string NOT_CONNECTED = "Brak połączenia.";
 
 int countLines(const std::vector<std::string>& lines, const std::string& prefix)
 {

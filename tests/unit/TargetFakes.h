@@ -25,6 +25,11 @@
 #include "procedures/ModelTable.h"
 #include "procedures/TargetSession.h"
 
+// What the window's status and boxes say of the connection.
+inline const std::string CONNECTED = "Połączony.";
+inline const std::string NOT_CONNECTED = "Brak połączenia.";
+inline const std::string LOST = "Utracono połącznie z interfejsem! ";
+
 class FakeBuffer : public TargetBuffer {
 public:
     std::vector<std::optional<std::uint8_t>> cells = std::vector<std::optional<std::uint8_t>>(512);

@@ -26,9 +26,6 @@ struct FaultPoint {
     std::size_t at;
 };
 
-const std::string LOST = "Utracono połącznie z interfejsem! ";
-const std::string NOT_CONNECTED = "Brak połączenia.";
-const std::string CONNECTED = "Połączony.";
 
 void inject(TargetRig& rig, const FaultPoint& f)
 {
