@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -21,6 +22,19 @@
 #include "serial/ComPortOption.h"
 #include "serial/Sockets.h"
 #include "serial/TelnetCodec.h"
+
+// A TCP socket bound to a free loopback port, and that port.
+inline std::pair<Socket, std::uint16_t> boundLoopbackSocket()
+{
+    const Socket fd = openStreamSocket(AF_INET, false);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), length), 0);
+    EXPECT_EQ(::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    return {fd, ntohs(address.sin_port)};
+}
 
 class FakeComPortServer {
 public:

@@ -307,19 +307,6 @@ INSTANTIATE_TEST_SUITE_P(
                    toStdString(texts::NET_SERVER_CLOSED) + ": Port already in use"},
         FailedOpen{"closes at once", [](FakeComPortServer&) {}, toStdString(texts::NET_SERVER_CLOSED)}));
 
-// A TCP socket bound to a free loopback port, and that port.
-std::pair<Socket, std::uint16_t> boundLoopbackSocket()
-{
-    const Socket fd = openStreamSocket(AF_INET, false);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), length), 0);
-    EXPECT_EQ(::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length), 0);
-    return {fd, ntohs(address.sin_port)};
-}
-
 PortOpenResult openLoopback(std::uint16_t port)
 {
     return Rfc2217Port::open("rfc2217://127.0.0.1:" + std::to_string(port), "127.0.0.1", port, QUICK);

@@ -5,6 +5,7 @@
 
 #include <map>
 
+#include "FakeComPortServer.h"
 #include "serial/PortNames.h"
 #include "serial/Sockets.h"
 #include "serial/SystemPortOpener.h"
@@ -55,15 +56,9 @@ TEST(WindowsPortNames, Rfc2217PortsAreReachedThroughWinsockByHostName)
 {
     // A loopback port nobody listens on: "localhost" goes through the name
     // lookup, and each of its addresses refuses.
-    const Socket probe = openStreamSocket(AF_INET, false);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ASSERT_EQ(::bind(probe, reinterpret_cast<sockaddr*>(&address), length), 0);
-    ASSERT_EQ(::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    const auto [probe, port] = boundLoopbackSocket();
     closeSocket(probe);
-    const std::string value = "rfc2217://localhost:" + std::to_string(ntohs(address.sin_port));
+    const std::string value = "rfc2217://localhost:" + std::to_string(port);
 
     SystemPortOpener ports(nullptr, environmentOf({{"ROVIDADA_COM2", value}}), noDevices);
     const PortOpenResult result = ports.open("COM2");
