@@ -8,15 +8,10 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <iostream>
 #include <string>
 #include <vector>
 
-#include "cli/CliMain.h"
-#include "cli/Interruption.h"
-#include "serial/RealClock.h"
-#include "serial/SystemPortOpener.h"
-#include "sim/SimulatedPort.h"
+#include "cli/ThisMachine.h"
 
 namespace {
 
@@ -43,25 +38,11 @@ std::vector<std::string> utf8Arguments()
 
 int main()
 {
-    catchInterruptions();
     ::SetConsoleOutputCP(CP_UTF8);
     ::SetConsoleCP(CP_UTF8);
     ::_setmode(::_fileno(stdin), _O_BINARY);
     ::_setmode(::_fileno(stdout), _O_BINARY);
     ::_setmode(::_fileno(stderr), _O_BINARY);
-    RealClock clock;
-    SystemPortOpener ports([&clock](const std::string& model, int crystalMHz, std::string& reason) {
-        return openSimulatedPort(model, crystalMHz, clock, reason);
-    });
-    CliServices services{clock, ports};
-    services.stopRequested = interruptionRequested;
-    CliConsole console{std::cout,
-                       std::cerr,
-                       std::cin,
-                       ::_isatty(0) != 0,
-                       ::_isatty(1) != 0,
-                       ::_isatty(2) != 0,
-                       [] { return readLineUnlessInterrupted(0); }};
-    std::ios::sync_with_stdio(false);
-    return runCli(utf8Arguments(), services, console);
+    const StandardStreamTerminals terminals{::_isatty(0) != 0, ::_isatty(1) != 0, ::_isatty(2) != 0};
+    return runCliOnThisMachine(utf8Arguments(), terminals);
 }
