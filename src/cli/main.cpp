@@ -4,10 +4,9 @@
 
 #include "cli/ThisMachine.h"
 
-int main(int argc, char **argv) {
-  const StandardStreamTerminals terminals{::isatty(STDIN_FILENO) == 1,
-                                          ::isatty(STDOUT_FILENO) == 1,
-                                          ::isatty(STDERR_FILENO) == 1};
-  return runCliOnThisMachine(std::vector<std::string>(argv + 1, argv + argc),
-                             terminals);
+int main(int argc, char** argv)
+{
+    const StandardStreamTerminals terminals{::isatty(STDIN_FILENO) == 1, ::isatty(STDOUT_FILENO) == 1,
+                                            ::isatty(STDERR_FILENO) == 1};
+    return runCliOnThisMachine(std::vector<std::string>(argv + 1, argv + argc), terminals);
 }
