@@ -291,7 +291,14 @@ bool Rfc2217Port::write(const std::uint8_t* data, std::size_t length)
     return true;
 }
 
-void Rfc2217Port::drain() { std::this_thread::sleep_until(lineFree_); }
+void Rfc2217Port::drain()
+{
+    std::this_thread::sleep_until(lineFree_);
+    // MinGW's sleeps count whole milliseconds and drop the rest, so they may end
+    // before the line is free: what is left is slept again, rounded up.
+    for (auto now = std::chrono::steady_clock::now(); now < lineFree_; now = std::chrono::steady_clock::now())
+        std::this_thread::sleep_for(std::chrono::ceil<std::chrono::milliseconds>(lineFree_ - now));
+}
 
 SerialPort::Status Rfc2217Port::queryStatus()
 {
