@@ -41,11 +41,12 @@ rovidada_windows_counterparts(rovidada-de12-cli "(^|/)main\\.cpp$" ${CMAKE_SOURC
 
 if(TARGET rovidada_gui) # a build of the engine and the command line alone has none
 rovidada_windows_counterparts(rovidada_gui
-  "(^|/)(Animations|CompactStyle|CellPictures|FileSystemPath|StatusLine)\\.cpp$"
+  "(^|/)(Animations|CompactStyle|CellPictures|FileSystemPath|StatusLine|UiTurn)\\.cpp$"
   ${CMAKE_SOURCE_DIR}/src/app/AnimationsMsw.cpp
   ${CMAKE_SOURCE_DIR}/src/app/CompactStyleMsw.cpp
   ${CMAKE_SOURCE_DIR}/src/app/FileSystemPathMsw.cpp
   ${CMAKE_SOURCE_DIR}/src/app/StatusLineMsw.cpp
+  ${CMAKE_SOURCE_DIR}/src/app/UiTurnMsw.cpp
   ${CMAKE_SOURCE_DIR}/src/app/buffers/CellPicturesMsw.cpp)
 
 # The window is a GUI program (no console of its own), with its manifest

@@ -1,7 +1,6 @@
 #include "app/OperationTurns.h"
 
-#include <wx/evtloop.h>
-
+#include "app/UiTurn.h"
 #include "serial/Clock.h"
 
 namespace {
@@ -27,7 +26,5 @@ void OperationTurns::take()
 {
     if (watcher)
         watcher(clock_.nowUs());
-    // The loop is absent before the main loop starts (and in tests).
-    if (wxEventLoopBase* loop = wxEventLoopBase::GetActive())
-        loop->YieldFor(wxEVT_CATEGORY_UI);
+    takeUiTurn();
 }

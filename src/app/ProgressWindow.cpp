@@ -1,11 +1,11 @@
 #include "app/ProgressWindow.h"
 
-#include <wx/evtloop.h>
 #include <wx/gauge.h>
 #include <wx/statusbr.h>
 
 #include "app/MainFrame.h"
 #include "app/OperationTurns.h"
+#include "app/UiTurn.h"
 
 namespace {
 constexpr int GAUGE_FIELD = 2;
@@ -32,8 +32,8 @@ void ProgressWindow::progressStart(std::uint32_t total)
     // operation has returned, so no second command runs inside this one.
     if (turns_)
         turns_->take();
-    else if (wxEventLoopBase* loop = wxEventLoopBase::GetActive())
-        loop->YieldFor(wxEVT_CATEGORY_UI);
+    else
+        takeUiTurn();
     removeGauge();
     apply(arithmetic_.start(total));
 }
