@@ -28,6 +28,18 @@ const wxColour SEPARATOR_BACKGROUND(131, 129, 238);
 // raise range events of their own, which must not be mirrored again.
 bool mirroringUnderWay = false;
 
+// wxGrid takes every key's release for itself, and Windows opens the menu bar
+// on the release of F10 or of a lone Alt: with the focus on the cells, the
+// menu bar could not be reached from the keyboard. The releases there are left
+// unhandled, to the system. (GTK opens the menu bar on the press.)
+class KeyReleasesToTheSystem : public wxEvtHandler {
+public:
+    bool ProcessEvent(wxEvent& event) override
+    {
+        return event.GetEventType() != wxEVT_KEY_UP && wxEvtHandler::ProcessEvent(event);
+    }
+};
+
 wxFont cellFont(wxFontWeight weight) { return wxFont(10, wxFONTFAMILY_MODERN, wxFONTSTYLE_NORMAL, weight); }
 
 } // namespace
@@ -86,12 +98,15 @@ BufferGrid::BufferGrid(wxWindow* page, wxSize pageArea, BufferBook& book, ByteSt
     SetColSize(SEPARATOR_COL, SEPARATOR_WIDTH);
 
     relabelRows();
+    GetGridWindow()->PushEventHandler(new KeyReleasesToTheSystem);
     GetGridWindow()->Bind(wxEVT_PAINT, [this](wxPaintEvent& event) {
         waitingFirst_ = 0;
         waitingLast_ = -1;
         event.Skip(); // the grid paints
     });
 }
+
+BufferGrid::~BufferGrid() { GetGridWindow()->PopEventHandler(true); }
 
 void BufferGrid::refreshRows(int first, int last)
 {

@@ -39,6 +39,7 @@ public:
     // A grid of the rows `cells` holds (empty cells, made beforehand: see
     // BufferBook::createGrid), on a page of `book` whose area is pageArea.
     BufferGrid(wxWindow* page, wxSize pageArea, BufferBook& book, ByteStore cells);
+    ~BufferGrid() override;
 
     std::uint32_t byteCount = 0;
     std::uint32_t startAddress = 0; // only its low 16 bits are shown
