@@ -339,3 +339,23 @@ TEST_F(HexEditTest, TheContextMenuOffersEveryActionAndRunsTheChosenOne)
     EXPECT_EQ(grid->GetCellValue(3, 3), "34") << "pasted as text among the characters";
     EXPECT_EQ(grid->GetCellValue(3, 4), "32");
 }
+
+TEST_F(HexEditTest, TheMenuKeyAndShiftF10OpenTheContextMenuOnTheCursorsCell)
+{
+    putOnClipboard("-");
+    grid->GoToCell(2, 5);
+    {
+        MenuChoice choice('k');
+        wxUIActionSimulator().Char(WXK_MENU);
+        settleUntil([] { return clipboardText() == "55"; });
+        EXPECT_EQ(choice.items.size(), 11u);
+    }
+    EXPECT_EQ(clipboardText(), "55") << "byte 37, under the cursor";
+    grid->GoToCell(0, 20);
+    {
+        MenuChoice choice('k');
+        wxUIActionSimulator().Char(WXK_F10, wxMOD_SHIFT);
+        settleUntil([] { return clipboardText() == "3"; });
+    }
+    EXPECT_EQ(clipboardText(), "3") << "the character of byte 3, from the cell the cursor is on";
+}

@@ -446,9 +446,14 @@ void BufferGrid::onCellRightClick(wxGridEvent& event)
         SetGridCursor(row, col);
         SelectBlock(row, col, row, col, false);
     }
+    offerContextMenu();
+}
+
+void BufferGrid::offerContextMenu(wxPoint at)
+{
     GridActions& actions = book_.gridActions();
     const auto menu = gridContextMenu([&](GridAction action) { return actions.isAvailable(action, *this); });
-    if (const auto action = actionOfMenuItem(GetPopupMenuSelectionFromUser(*menu)))
+    if (const auto action = actionOfMenuItem(GetPopupMenuSelectionFromUser(*menu, at)))
         actions.run(*action, *this);
 }
 
@@ -481,6 +486,17 @@ void BufferGrid::onTabbing(wxGridEvent& event)
 
 void BufferGrid::onKeyDown(wxKeyEvent& event)
 {
+    const int row = GetGridCursorRow();
+    const int col = GetGridCursorCol();
+    if (opensContextMenu(event) && row >= 0 && col >= 0) {
+        // From the keyboard the menu opens below the cursor's cell, where the
+        // user is looking; the pointer may be anywhere.
+        MakeCellVisible(row, col);
+        const wxRect cell = CellToRect(row, col);
+        wxWindow& cells = *GetGridWindow();
+        offerContextMenu(ScreenToClient(cells.ClientToScreen(CalcScrolledPosition(cell.GetBottomLeft()))));
+        return;
+    }
     const auto action = actionForKey(event);
     if (!action) {
         event.Skip(); // the grid's own keys

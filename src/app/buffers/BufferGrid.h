@@ -135,6 +135,9 @@ private:
     void onCellRightClick(wxGridEvent& event);
     void onTabbing(wxGridEvent& event);
     void onKeyDown(wxKeyEvent& event);
+    // The context menu at `at` (the grid's own coordinates; by default where
+    // the pointer is), and the action chosen in it.
+    void offerContextMenu(wxPoint at = wxDefaultPosition);
     void scheduleRepaint();
     using HistoryStep = std::optional<EditHistory::Applied> (EditHistory::*)(ByteStore&, BufferFacts&);
     bool takeHistoryStep(HistoryStep step);

@@ -56,6 +56,15 @@ std::optional<GridAction> actionForKey(const wxKeyEvent& event)
     return std::nullopt;
 }
 
+bool opensContextMenu(const wxKeyEvent& event)
+{
+    // The Menu key has either name, depending on the system and the keyboard map.
+    const int modifiers = event.GetModifiers() & (wxMOD_CONTROL | wxMOD_SHIFT | wxMOD_ALT);
+    const int key = event.GetKeyCode();
+    return (modifiers == 0 && (key == WXK_MENU || key == WXK_WINDOWS_MENU)) ||
+           (modifiers == wxMOD_SHIFT && key == WXK_F10);
+}
+
 std::unique_ptr<wxMenu> gridContextMenu(const std::function<bool(GridAction)>& available)
 {
     auto menu = std::make_unique<wxMenu>();

@@ -1,7 +1,7 @@
 // What the grid does as a hex editor beyond the cell rules, and how the user
 // reaches it: one table of actions with their keyboard shortcuts and their
-// items in the grid's context menu (right click). Nothing of this appears in
-// the window's menus or tool bar.
+// items in the grid's context menu (right click, the Menu key or Shift+F10).
+// Nothing of this appears in the window's menus or tool bar.
 #pragma once
 
 #include <functional>
@@ -27,6 +27,9 @@ enum class GridAction {
 
 // The action a key pressed in a grid stands for, if any.
 std::optional<GridAction> actionForKey(const wxKeyEvent& event);
+// Whether the key opens the context menu: the Menu key or Shift+F10, as in
+// every program on both systems.
+bool opensContextMenu(const wxKeyEvent& event);
 
 // The context menu: every action with its shortcut beside it; the items of
 // actions that `available` refuses are greyed.
