@@ -486,15 +486,10 @@ void BufferGrid::onTabbing(wxGridEvent& event)
 
 void BufferGrid::onKeyDown(wxKeyEvent& event)
 {
-    const int row = GetGridCursorRow();
-    const int col = GetGridCursorCol();
-    if (opensContextMenu(event) && row >= 0 && col >= 0) {
-        // From the keyboard the menu opens below the cursor's cell, where the
-        // user is looking; the pointer may be anywhere.
-        MakeCellVisible(row, col);
-        const wxRect cell = CellToRect(row, col);
-        wxWindow& cells = *GetGridWindow();
-        offerContextMenu(ScreenToClient(cells.ClientToScreen(CalcScrolledPosition(cell.GetBottomLeft()))));
+    if (opensContextMenu(event) && GetGridCursorRow() >= 0) {
+        // From the keyboard the menu opens where the user is looking; the
+        // pointer may be anywhere.
+        offerContextMenu(belowTheCursorsCell());
         return;
     }
     const auto action = actionForKey(event);
@@ -503,6 +498,15 @@ void BufferGrid::onKeyDown(wxKeyEvent& event)
         return;
     }
     book_.gridActions().run(*action, *this);
+}
+
+wxPoint BufferGrid::belowTheCursorsCell()
+{
+    const int row = GetGridCursorRow();
+    const int col = GetGridCursorCol();
+    MakeCellVisible(row, col);
+    const wxPoint onCells = CalcScrolledPosition(CellToRect(row, col).GetBottomLeft());
+    return ScreenToClient(GetGridWindow()->ClientToScreen(onCells));
 }
 
 void BufferGrid::onCellChanged(wxGridEvent& event)

@@ -138,6 +138,9 @@ private:
     // The context menu at `at` (the grid's own coordinates; by default where
     // the pointer is), and the action chosen in it.
     void offerContextMenu(wxPoint at = wxDefaultPosition);
+    // The bottom left corner of the cursor's cell in the grid's own
+    // coordinates, the cell scrolled into view first.
+    wxPoint belowTheCursorsCell();
     void scheduleRepaint();
     using HistoryStep = std::optional<EditHistory::Applied> (EditHistory::*)(ByteStore&, BufferFacts&);
     bool takeHistoryStep(HistoryStep step);

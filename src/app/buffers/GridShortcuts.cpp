@@ -42,11 +42,17 @@ const std::array<Entry, 11> ENTRIES = {{
 // Menu items count from here; the window's own identifiers lie far below.
 constexpr int FIRST_ITEM_ID = wxID_HIGHEST + 1000;
 
+// The modifiers a shortcut names; others (the Windows key, Meta) are ignored.
+int shortcutModifiers(const wxKeyEvent& event)
+{
+    return event.GetModifiers() & (wxMOD_CONTROL | wxMOD_SHIFT | wxMOD_ALT);
+}
+
 } // namespace
 
 std::optional<GridAction> actionForKey(const wxKeyEvent& event)
 {
-    const int modifiers = event.GetModifiers() & (wxMOD_CONTROL | wxMOD_SHIFT | wxMOD_ALT);
+    const int modifiers = shortcutModifiers(event);
     for (const Entry& entry : ENTRIES) {
         for (const Key& key : entry.keys) {
             if (key.code == event.GetKeyCode() && key.modifiers == modifiers)
@@ -59,7 +65,7 @@ std::optional<GridAction> actionForKey(const wxKeyEvent& event)
 bool opensContextMenu(const wxKeyEvent& event)
 {
     // The Menu key has either name, depending on the system and the keyboard map.
-    const int modifiers = event.GetModifiers() & (wxMOD_CONTROL | wxMOD_SHIFT | wxMOD_ALT);
+    const int modifiers = shortcutModifiers(event);
     const int key = event.GetKeyCode();
     return (modifiers == 0 && (key == WXK_MENU || key == WXK_WINDOWS_MENU)) ||
            (modifiers == wxMOD_SHIFT && key == WXK_F10);
